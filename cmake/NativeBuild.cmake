@@ -1,0 +1,63 @@
+# Native (Linux) build: the portable library with its unit tests under the
+# sanitizers, the artwork generator, and the Windows program cross-compiled
+# as an external project and tested under Wine.
+option(KIV_SANITIZE "Build the portable library and its tests with ASan and UBSan" ON)
+option(KIV_CROSS "Cross-compile the Windows program with MinGW-w64 and test it under Wine" ON)
+
+set(KIV_SANITIZER_FLAGS)
+if(KIV_SANITIZE)
+  set(KIV_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+endif()
+
+add_library(kivcore STATIC ${KIV_PORTABLE_SOURCES})
+target_include_directories(kivcore PUBLIC ${PROJECT_SOURCE_DIR})
+kiv_warnings(kivcore)
+target_compile_options(kivcore PUBLIC ${KIV_SANITIZER_FLAGS})
+target_link_options(kivcore PUBLIC ${KIV_SANITIZER_FLAGS})
+
+add_executable(artgen resources/artgen_main.cpp)
+target_link_libraries(artgen PRIVATE kivcore)
+kiv_warnings(artgen)
+
+kiv_use_googletest()
+file(GLOB KIV_UNIT_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/unit/*.cpp)
+add_executable(kiv_unit_tests ${KIV_UNIT_TESTS})
+target_link_libraries(kiv_unit_tests PRIVATE kivcore GTest::gtest_main)
+kiv_warnings(kiv_unit_tests)
+include(GoogleTest)
+gtest_discover_tests(kiv_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60)
+
+# The portable library must stay free of the window system.
+add_test(NAME portable.no_windows_h
+         COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/CheckPortable.cmake)
+
+if(KIV_CROSS)
+  include(ExternalProject)
+  set(KIV_WIN_BINARY_DIR ${CMAKE_BINARY_DIR}/win)
+  ExternalProject_Add(kiv_windows
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+    BINARY_DIR ${KIV_WIN_BINARY_DIR}
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
+      -DCMAKE_BUILD_TYPE=Release
+      -DKIV_ARTGEN=$<TARGET_FILE:artgen>
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON
+    DEPENDS artgen)
+
+  # Every Wine test runs in one throw-away prefix and one private X server,
+  # set up before the first and torn down after the last.
+  set(KIV_WINE ${PROJECT_SOURCE_DIR}/scripts/wine-session.sh)
+  set(KIV_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
+  add_test(NAME wine.setup COMMAND ${KIV_WINE} ${KIV_WINE_STATE} start)
+  add_test(NAME wine.cleanup COMMAND ${KIV_WINE} ${KIV_WINE_STATE} stop)
+  set_tests_properties(wine.setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
+  set_tests_properties(wine.cleanup PROPERTIES FIXTURES_CLEANUP wine)
+
+  function(kiv_wine_test name)
+    add_test(NAME ${name} COMMAND ${KIV_WINE} ${KIV_WINE_STATE} run ${ARGN})
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 600)
+  endfunction()
+  kiv_wine_test(win.inprocess ${KIV_WIN_BINARY_DIR}/kiv_win_tests.exe)
+  kiv_wine_test(win.end_to_end ${KIV_WIN_BINARY_DIR}/kiv_e2e_tests.exe ${KIV_WIN_BINARY_DIR}/KivCalendar.exe)
+endif()

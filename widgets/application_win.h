@@ -1,0 +1,57 @@
+// The process-wide application object: its title, the show-main-window flag
+// of the start, the message loop with its idle hook, and the default error box.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace kiv {
+
+class Application {
+public:
+    static Application& instance();
+
+    void setTitle(std::wstring title) { title_ = std::move(title); }
+    const std::wstring& title() const { return title_; }
+
+    // False when the main window is to stay hidden as the loop starts.
+    bool showMainWindow = true;
+
+    // Translates the main window's keyboard shortcuts inside the loop.
+    void setAccelerators(HWND window, HACCEL table) noexcept {
+        acceleratorWindow_ = window;
+        accelerators_ = table;
+    }
+
+    // Called each time the message queue runs empty; an empty function removes it.
+    void setIdleHandler(std::function<void()> handler) { idle_ = std::move(handler); }
+    bool hasIdleHandler() const { return static_cast<bool>(idle_); }
+
+    // Runs the message loop until terminate(); returns the exit code.
+    int run();
+    // Pumps what is queued now without blocking, idle hook included; for tests.
+    void processMessages();
+    void terminate() noexcept { PostQuitMessage(0); }
+
+    // The default error box: the message, the title as caption, an error icon.
+    void showException(const std::exception& e) noexcept;
+    void showUnknownException() noexcept;
+
+private:
+    Application() = default;
+    bool dispatch(MSG& msg);
+    void runIdle() noexcept;
+
+    std::wstring title_;
+    HWND acceleratorWindow_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    std::function<void()> idle_;
+};
+
+// Converts an exception's UTF-8 message for display.
+std::wstring Widen(const char* utf8);
+
+}  // namespace kiv
