@@ -1,0 +1,73 @@
+// Only the first argument, compared whole and in any letter case with
+// "-quiet", keeps the window hidden at start.
+#include "program_test.h"
+
+#include <commctrl.h>
+
+namespace kiv::e2e {
+namespace {
+
+struct StartCase {
+    const wchar_t* arguments;
+    bool shown;
+};
+
+std::ostream& operator<<(std::ostream& out, const StartCase& c) {
+    return out << '"' << Narrow(c.arguments) << '"';
+}
+
+class CommandLineTest : public ProgramTest, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(CommandLineTest, DecidesWhetherTheWindowIsShown) {
+    HWND window = startFirst(GetParam().arguments);
+    ASSERT_NE(window, nullptr);
+    if (GetParam().shown) {
+        EXPECT_TRUE(becomesVisible(window));
+    } else {
+        // Long enough for the first idle moment of the message loop to pass.
+        EXPECT_TRUE(staysHidden(window, 1500ms));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Start, CommandLineTest,
+                         ::testing::Values(StartCase{L"", true}, StartCase{L"-QUIET", false},
+                                           StartCase{L"-quiet extra words", false}, StartCase{L"foo -quiet", true},
+                                           StartCase{L"/quiet", true}, StartCase{L"-quietly", true}));
+
+using DefaultStartTest = ProgramTest;
+
+TEST_F(DefaultStartTest, ShowsTheYearWithMenuAndToolbar) {
+    HWND window = startFirst(L"");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(becomesVisible(window));
+
+    wchar_t caption[64]{};
+    GetWindowTextW(window, caption, 64);
+    EXPECT_STREQ(caption, L"Kiv Calendar");
+    EXPECT_NE(GetMenu(window), nullptr) << "no menu bar";
+    // The main window is not owned, so it has a taskbar button of its own.
+    EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
+
+    struct Found {
+        bool toolbar = false;
+        bool calendar = false;
+    } found;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM lp) noexcept -> BOOL {
+            auto* f = reinterpret_cast<Found*>(lp);
+            wchar_t name[64]{};
+            GetClassNameW(child, name, 64);
+            if (IsWindowVisible(child)) {
+                if (lstrcmpW(name, TOOLBARCLASSNAMEW) == 0) f->toolbar = true;
+                if (lstrcmpW(name, MONTHCAL_CLASSW) == 0) f->calendar = true;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    EXPECT_TRUE(found.toolbar) << "no visible toolbar";
+    EXPECT_TRUE(found.calendar) << "no visible month calendar";
+}
+
+}  // namespace
+}  // namespace kiv::e2e

@@ -1,0 +1,233 @@
+#include "program_driver.h"
+
+#include <tlhelp32.h>
+
+#include <stdexcept>
+#include <thread>
+
+namespace kiv::e2e {
+
+using namespace std::chrono_literals;
+
+std::wstring ExecutableFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) throw std::runtime_error("GetModuleFileNameW failed");
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+std::string Narrow(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(10ms);
+    }
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) noexcept {
+    auto* search = reinterpret_cast<WindowSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != search->processId) return TRUE;
+    wchar_t name[64]{};
+    GetClassNameW(hwnd, name, 64);
+    if (lstrcmpW(name, search->className) != 0) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+std::wstring FileName(const std::wstring& path) {
+    return path.substr(path.find_last_of(L"\\/") + 1);
+}
+
+void SendKey(WORD virtualKey, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(input));
+}
+
+// The key-message parameter: repeat count 1, the scan code, and bit 29 for
+// a key pressed while Alt is held; bits 30 and 31 for a release.
+LPARAM KeyParam(WORD virtualKey, bool alt, bool up) {
+    LPARAM lp = 1 | (static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16);
+    if (alt) lp |= LPARAM{1} << 29;
+    if (up) lp |= (LPARAM{1} << 30) | (LPARAM{1} << 31);
+    return lp;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus) {
+        return info.hwndFocus;
+    }
+    return window;
+}
+
+}  // namespace
+
+HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
+    WindowSearch search{processId, className, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool BringToForeground(HWND window) {
+    SetForegroundWindow(window);
+    return WaitUntil([window] { return GetForegroundWindow() == window; }, 2s);
+}
+
+KeyRoute TypeAltKey(HWND window, WORD virtualKey) {
+    // Wine hands hardware input only to the foreground window of its own
+    // desktop; under Xvfb without a window manager SetForegroundWindow does
+    // make it so, and then SendInput arrives like real typing.
+    if (BringToForeground(window)) {
+        SendKey(VK_MENU, false);
+        SendKey(virtualKey, false);
+        SendKey(virtualKey, true);
+        SendKey(VK_MENU, true);
+        return KeyRoute::Input;
+    }
+    HWND focus = FocusOf(window);
+    PostMessageW(focus, WM_SYSKEYDOWN, VK_MENU, KeyParam(VK_MENU, true, false));
+    PostMessageW(focus, WM_SYSKEYDOWN, virtualKey, KeyParam(virtualKey, true, false));
+    PostMessageW(focus, WM_SYSKEYUP, virtualKey, KeyParam(virtualKey, true, true));
+    PostMessageW(focus, WM_KEYUP, VK_MENU, KeyParam(VK_MENU, false, true));
+    return KeyRoute::PostedMessage;
+}
+
+ForegroundDecoy::ForegroundDecoy() {
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = std::thread([this, ready] { run(ready); });
+    WaitForSingleObject(ready, 10000);
+    CloseHandle(ready);
+    if (window_) BringToForeground(window_);
+}
+
+ForegroundDecoy::~ForegroundDecoy() {
+    if (threadId_) PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+}
+
+void ForegroundDecoy::run(HANDLE ready) {
+    static const wchar_t kClass[] = L"KivE2eForegroundDecoy";
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kClass;
+    RegisterClassW(&wc);  // fails harmlessly when already registered
+    window_ = CreateWindowExW(0, kClass, L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                              nullptr, nullptr, wc.hInstance, nullptr);
+    threadId_ = GetCurrentThreadId();
+    MSG msg{};
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before anyone posts to it
+    SetEvent(ready);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    if (window_) DestroyWindow(window_);
+}
+
+ProgramDriver::ProgramDriver(std::wstring executable) : executable_(std::move(executable)) {}
+
+ProgramDriver::~ProgramDriver() { endAll(); }
+
+DWORD ProgramDriver::start(const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + executable_ + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(executable_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        throw std::runtime_error("cannot start the program (error " + std::to_string(GetLastError()) + ")");
+    }
+    CloseHandle(info.hThread);
+    copies_.push_back({info.dwProcessId, info.hProcess});
+    return info.dwProcessId;
+}
+
+HANDLE ProgramDriver::processHandle(DWORD processId) const {
+    for (const Copy& copy : copies_) {
+        if (copy.id == processId) return copy.process;
+    }
+    throw std::logic_error("process not started by this driver");
+}
+
+HWND ProgramDriver::waitForWindow(DWORD processId, std::chrono::milliseconds timeout) const {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = FindProcessWindow(processId, kMainWindowClass);
+            return found != nullptr || !isRunning(processId);
+        },
+        timeout);
+    return found;
+}
+
+bool ProgramDriver::isRunning(DWORD processId) const {
+    return WaitForSingleObject(processHandle(processId), 0) == WAIT_TIMEOUT;
+}
+
+bool ProgramDriver::waitForExit(DWORD processId, std::chrono::milliseconds timeout, DWORD* exitCode) const {
+    HANDLE process = processHandle(processId);
+    if (WaitForSingleObject(process, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return false;
+    if (exitCode) GetExitCodeProcess(process, exitCode);
+    return true;
+}
+
+int ProgramDriver::runningCopies() const {
+    const std::wstring name = FileName(executable_);
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot list processes");
+    int count = 0;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (lstrcmpiW(FileName(entry.szExeFile).c_str(), name.c_str()) == 0) ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
+void ProgramDriver::endAll() noexcept {
+    for (const Copy& copy : copies_) {
+        if (WaitForSingleObject(copy.process, 0) == WAIT_TIMEOUT) TerminateProcess(copy.process, 1);
+    }
+    for (const Copy& copy : copies_) {
+        WaitForSingleObject(copy.process, 10000);
+        CloseHandle(copy.process);
+    }
+    copies_.clear();
+}
+
+}  // namespace kiv::e2e
