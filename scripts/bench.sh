@@ -1,0 +1,33 @@
+#!/bin/bash
+# Start-up benchmark: KivCalendar.exe against a minimal program showing the
+# same twelve-month control, in a Wine session of its own.
+#   scripts/bench.sh [RUNS]
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build"
+runs=${1:-7}
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+fi
+cmake --build "$build" -j2 >/dev/null
+
+session="$build/bench-wine"
+wine_session() { "$root/scripts/wine-session.sh" "$session" "$@"; }
+trap 'wine_session stop' EXIT INT TERM
+wine_session start >/dev/null
+
+echo "== Time until the window is shown, and peak memory (median of $runs starts each)"
+status=0
+wine_session run "$build/win/bench_startup.exe" -n "$runs" 2>&1 || status=$?
+
+tests="$build/win/kiv_win_tests.exe"
+filter='*DISABLED_ShowYearCost*'
+if [ -f "$tests" ] && wine_session run "$tests" --gtest_also_run_disabled_tests --gtest_list_tests \
+     --gtest_filter="$filter" 2>/dev/null | grep -q ShowYearCost; then
+  echo
+  echo "== Cost of putting a year on the calendar (in-process)"
+  wine_session run "$tests" --gtest_also_run_disabled_tests --gtest_filter="$filter" |
+    grep -v -e '^\[==========\]' -e '^\[----------\]' -e '^Running main' -e '^$' || true
+fi
+exit $status
