@@ -198,12 +198,12 @@ Pixmap ExitImage(int size) {
     // Panels give the door its shape at the larger sizes.
     if (size >= 24) {
         Mask panel(size, size);
-        panel.rect(g.at(4), g.at(3), g.at(9), g.at(7));
-        panel.rect(g.at(4), g.at(9), g.at(9), g.at(13));
+        panel.rect(g.at(3.5), g.at(3), g.at(8), g.at(6.5));
+        panel.rect(g.at(3.5), g.at(8.5), g.at(8), g.at(13));
         PaintOutlined(p, panel, colour::kWoodLight, colour::kWoodDark, t);
     }
     Mask knob(size, size);
-    knob.disc(g.at(9) + 0.5 * g.unit(), g.at(7.5), std::max(0.8, 0.8 * g.unit()));
+    knob.disc(g.at(11) - t - 1.5 * g.unit(), g.at(7.5), std::max(0.8, 0.75 * g.unit()));
     Paint(p, knob, colour::kBrass);
 
     Mask cross(size, size);
