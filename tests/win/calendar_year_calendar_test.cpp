@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -368,6 +370,11 @@ TEST_F(YearCalendarTest, BoundsRefuseEachOtherAndKeepTheSelectionInside) {
     EXPECT_EQ(SendMessageW(calendar->hwnd(), MCM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)), GDTR_MAX);
     calendar->SetDate(EncodeDate(2026, 1, 5));
     EXPECT_EQ(DateOf(calendar->Date()), EncodeDate(2026, 1, 5));
+    // Clearing the maximum is no maximum "before" the minimum.
+    calendar->SetMinDate(apr1);
+    calendar->SetMaxDate(0);
+    EXPECT_EQ(calendar->MaxDate(), 0);
+    EXPECT_EQ(SendMessageW(calendar->hwnd(), MCM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)), GDTR_MIN);
 }
 
 TEST_F(YearCalendarTest, StyleOptionsSwitchOnTheLiveWindow) {
@@ -415,6 +422,36 @@ TEST_F(YearCalendarTest, ColoursAndFirstDayReachTheControlAndSurviveRecreation) 
     EXPECT_THROW(calendar->SetFirstDayOfWeek(8), ERangeError);
 }
 
+TEST_F(YearCalendarTest, NotificationsAreAnsweredOnlyAsTheirSenderDeserves) {
+    calendar->SetDate(EncodeDate(2026, 1, 15));
+    calendar->HandleNeeded();
+    // A day-state request gets no bold days, whatever buffer came with it.
+    MONTHDAYSTATE garbage[14];
+    std::fill(std::begin(garbage), std::end(garbage), 0xFFFFFFFFu);
+    NMDAYSTATE request{};
+    request.nmhdr = {calendar->hwnd(), 1, static_cast<UINT>(MCN_GETDAYSTATE)};
+    request.cDayState = 14;
+    request.prgDayState = garbage;
+    SendMessageW(calendar->panel(), WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&request));
+    ASSERT_NE(request.prgDayState, nullptr);
+    for (int i = 0; i < 14; ++i) EXPECT_EQ(request.prgDayState[i], 0u) << i;
+
+    // A selection reported by some other window changes nothing.
+    NMSELCHANGE change{};
+    change.nmhdr = {host, 1, static_cast<UINT>(MCN_SELCHANGE)};
+    change.stSelStart = Day(2026, 6, 6);
+    selectionChanges = 0;
+    SendMessageW(calendar->panel(), WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&change));
+    EXPECT_EQ(selectionChanges, 0);
+    EXPECT_EQ(DateOf(calendar->Date()), EncodeDate(2026, 1, 15));
+    // From the calendar itself it is taken; MCN_SELECT raises no event.
+    change.nmhdr.hwndFrom = calendar->hwnd();
+    change.nmhdr.code = static_cast<UINT>(MCN_SELECT);
+    SendMessageW(calendar->panel(), WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&change));
+    EXPECT_EQ(DateOf(calendar->Date()), EncodeDate(2026, 6, 6));
+    EXPECT_EQ(selectionChanges, 0);
+}
+
 TEST_F(YearCalendarTest, KeyReleasesReachTheOwner) {
     calendar->HandleNeeded();
     std::optional<WORD> key;
@@ -432,13 +469,18 @@ TEST_F(YearCalendarTest, RecreatingFromTheSelectionHandlerIsSafe) {
     const SYSTEMTIME target = Day(2026, 2, 11);
     const auto point = FindPoint(old, MCHT_CALENDARDATE, &target);
     ASSERT_TRUE(point);
+    // The old control is still inside its own mouse message when the handler
+    // runs; destroying it there would free what that message goes on using.
+    bool oldKeptDuringItsMessage = false;
     calendar->OnSelectionChange = [&] {
         ++selectionChanges;
         calendar->RecreateCalendar();
+        oldKeptDuringItsMessage = IsWindow(old) && !IsWindowVisible(old);
     };
     Click(old, *point);
     Pump();
     EXPECT_GE(selectionChanges, 1);
+    EXPECT_TRUE(oldKeptDuringItsMessage);
     EXPECT_EQ(DateOf(calendar->Date()), EncodeDate(2026, 2, 11));
     ASSERT_NE(calendar->hwnd(), nullptr);
     EXPECT_NE(calendar->hwnd(), old);
