@@ -3,15 +3,35 @@
 #include <stdexcept>
 
 namespace kiv {
+namespace {
+void CheckIndex(int index) {
+    if (index < 0 || index >= TMonthCalColors::kCount) throw std::out_of_range("Calendar colour index out of range");
+}
+}  // namespace
 
-TColor TMonthCalColors::Get(int index) const {
-    if (index < 0 || index >= kCount) throw std::out_of_range("calendar colour index out of range");
-    return colors_[static_cast<std::size_t>(index)];
+TMonthCalColors::TMonthCalColors()
+    : colors_{SystemColor(syscolor::Window),        SystemColor(syscolor::WindowText),
+              SystemColor(syscolor::ActiveCaption), kWhite,
+              kWhite,                               SystemColor(syscolor::InactiveCaptionText)} {}
+
+TMonthCalColors::TMonthCalColors(const TMonthCalColors& other) : colors_(other.colors_) {}
+
+TMonthCalColors& TMonthCalColors::operator=(const TMonthCalColors& other) {
+    if (this != &other) {
+        for (int i = 0; i < kCount; ++i) Set(i, other.colors_[i]);
+    }
+    return *this;
 }
 
-void TMonthCalColors::Set(int index, TColor value) {
-    if (index < 0 || index >= kCount) throw std::out_of_range("calendar colour index out of range");
-    colors_[static_cast<std::size_t>(index)] = value;
+TColor TMonthCalColors::Get(int index) const {
+    CheckIndex(index);
+    return colors_[index];
+}
+
+void TMonthCalColors::Set(int index, TColor color) {
+    CheckIndex(index);
+    colors_[index] = color;
+    if (sink_) sink_(index, color);
 }
 
 }  // namespace kiv
