@@ -1,0 +1,31 @@
+// The program's names and fixed texts, in one place.
+#pragma once
+
+namespace kiv::texts {
+
+inline constexpr const wchar_t* kApplicationTitle = L"Kiv Calendar";
+inline constexpr const wchar_t* kMainWindowClass = L"TfMain_calendar";
+inline constexpr const wchar_t* kMutexSuffix = L" - Kiv";
+inline constexpr const wchar_t* kActivationMessage = L"Kivsoft - activate previous instance";
+inline constexpr const wchar_t* kQuietSwitch = L"-quiet";
+inline constexpr const wchar_t* kTaskbarClass = L"Shell_TrayWnd";
+
+inline constexpr const wchar_t* kYearOutOfRange = L"The year must be a number between 1753 and 9999.";
+inline constexpr const wchar_t* kYearOutOfRangeCaption = L"Date out of range";
+inline constexpr const wchar_t* kSelectedDaysFormat = L"(%d days)";
+
+inline constexpr const wchar_t* kGoToYearCaption = L"Go to year";
+inline constexpr const wchar_t* kGoToYearPrompt = L"Enter the year that you want to be displayed:";
+
+inline constexpr const wchar_t* kErrorCaption = L"Error";
+
+// Toolbar.
+inline constexpr const wchar_t* kHintToday = L"Today";
+inline constexpr const wchar_t* kHintGoToYear = L"Go to the year in the text box";
+inline constexpr const wchar_t* kHintOptions = L"Options";
+inline constexpr const wchar_t* kHintExit = L"Exit";
+inline constexpr const wchar_t* kYearLabel = L"Year";
+inline constexpr const wchar_t* kSelectedDateLabel = L"Selected date";
+inline constexpr const wchar_t* kSpacerCaption = L"     ";
+
+}  // namespace kiv::texts

@@ -1,0 +1,59 @@
+// The main window's menu bar as data: captions, shortcuts, images, radio
+// groups and check marks.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "app/shortcut.h"
+
+namespace kiv {
+
+enum class Command : std::uint16_t {
+    None = 0,
+    PrinterSetup = 100,
+    Print,
+    CloseWindow,
+    Exit,
+    Today,
+    NextYear,
+    PreviousYear,
+    GoToYear,
+    Columns1,
+    Columns2,
+    Columns3,
+    Columns4,
+    Columns6,
+    Columns12,
+    ShowToolbar,
+    ShowWeekNumbers,
+    AlwaysOnTop,
+    Options,
+    ViewHelp,
+    About,
+    GoButton,  // the toolbar's go button
+};
+
+struct MenuItemSpec {
+    Command command = Command::None;  // None is a separator
+    const wchar_t* caption = nullptr;
+    ShortCut shortcut = 0;
+    int image = -1;      // index into the menu image list
+    int tag = 0;         // the column count of a column item
+    bool radio = false;  // member of the column radio group
+    bool checked = false;
+};
+
+struct MenuSpec {
+    const wchar_t* caption;
+    std::vector<MenuItemSpec> items;
+};
+
+const std::vector<MenuSpec>& MainMenuSpec();
+
+// The column item for a column count, Command::None for a count with none.
+Command ColumnsCommand(int columns) noexcept;
+// The column count of a column item, 0 for any other command.
+int ColumnsOf(Command command) noexcept;
+
+}  // namespace kiv

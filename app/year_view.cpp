@@ -1,0 +1,118 @@
+#include "app/year_view.h"
+
+#include <climits>
+#include <cmath>
+#include <cwchar>
+
+#include "app/app_texts.h"
+
+namespace kiv {
+namespace {
+CivilDate LastDayOf(int year, int month) noexcept { return {year, month, DaysInMonth(year, month)}; }
+
+// Years outside the calendar's span are pulled back to its ends, so that a view
+// that would run past 9999 (or start before 1753) stops at the boundary.
+TDateTime ClampedEncode(const CivilDate& d) {
+    if (d.year > kLastYear) return EncodeDate(kLastYear, 12, 31);
+    if (d.year < kFirstYear) return EncodeDate(kFirstYear, 1, 1);
+    return EncodeDate(d);
+}
+}  // namespace
+
+bool IsYearInRange(int year) noexcept { return year >= kFirstYear && year <= kLastYear; }
+
+int EffectiveFirstMonth(int firstMonthSetting, int currentMonth) noexcept {
+    return firstMonthSetting >= 1 && firstMonthSetting <= 12 ? firstMonthSetting : currentMonth;
+}
+
+CivilDate DayInYear(int year, int month, int day) noexcept {
+    const int last = DaysInMonth(year, month);
+    return {year, month, day > last ? last : day};
+}
+
+DateRange TwelveMonths(int year, int firstMonth, bool startsBeforeToday) {
+    CivilDate first, last;
+    if (startsBeforeToday) {
+        first = {year - 1, firstMonth, 1};
+        last = LastDayOf(year, firstMonth - 1);
+    } else if (firstMonth == 1) {
+        first = {year, 1, 1};
+        last = {year, 12, 31};
+    } else {
+        first = {year, firstMonth, 1};
+        last = LastDayOf(year + 1, firstMonth - 1);
+    }
+    return {ClampedEncode(first), ClampedEncode(last)};
+}
+
+ShowYearPlan PlanShowYear(const ShowYearInput& in) {
+    ShowYearPlan plan;
+    const int firstMonth = EffectiveFirstMonth(in.firstMonthSetting, in.currentMonth);
+    const CivilDate remembered = DecodeDate(in.lastSelected);
+    int month = remembered.month, day = remembered.day;
+    bool isToday = false;
+    int year = in.requestedYear;
+    if (year == kTodayYear) {
+        year = in.today.year;
+        month = in.today.month;
+        day = in.today.day;
+        isToday = true;
+    } else if (!IsYearInRange(year)) {
+        plan.outOfRange = true;
+        year = in.currentYear;
+    }
+    plan.year = year;
+    const TDateTime target = EncodeDate(DayInYear(year, month, day));
+    plan.range = TwelveMonths(year, firstMonth, isToday && in.today.month < firstMonth);
+    plan.selected = plan.range.contains(target) ? target : plan.range.first;
+    return plan;
+}
+
+SelectionFollow FollowSelection(TDateTime controlDate, int yearBoxNumber, bool showingYear,
+                                TDateTime lastSelected, TDateTime minDate, TDateTime maxDate) {
+    SelectionFollow follow;
+    const int year = DecodeDate(controlDate).year;
+    if (year == yearBoxNumber || showingYear) return follow;
+    follow.yearBox = year;
+    if (DateOf(controlDate) != DateOf(lastSelected)) {
+        const CivilDate remembered = DecodeDate(lastSelected);
+        const auto moved = TryEncodeDate(year, remembered.month,
+                                         DayInYear(year, remembered.month, remembered.day).day);
+        if (moved && (minDate == 0 || *moved >= minDate) && (maxDate == 0 || *moved <= maxDate))
+            follow.select = *moved;
+    }
+    return follow;
+}
+
+std::optional<std::wstring> SelectedDaysText(bool multiSelect, TDateTime date, TDateTime endDate) {
+    // Whole days: the start may still carry the time of day it was created with.
+    if (!multiSelect || DateOf(endDate) == DateOf(date)) return std::nullopt;
+    const long days = std::lround(DateOf(endDate) - DateOf(date)) + 1;
+    wchar_t buffer[64];
+    std::swprintf(buffer, sizeof buffer / sizeof buffer[0], texts::kSelectedDaysFormat, static_cast<int>(days));
+    return std::wstring(buffer);
+}
+
+DayChange CheckDayChange(TDateTime today, TDateTime todayAtLastCheck, TDateTime controlDate) noexcept {
+    if (DateOf(today) == DateOf(todayAtLastCheck)) return DayChange::None;
+    return DateOf(controlDate) == DateOf(todayAtLastCheck) ? DayChange::ShowToday : DayChange::RedrawToday;
+}
+
+int ParseYearAnswer(const std::wstring& text) noexcept {
+    size_t i = 0;
+    while (i < text.size() && text[i] == L' ') ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+    if (i == text.size()) return 0;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < L'0' || text[i] > L'9') return 0;
+        value = value * 10 + (text[i] - L'0');
+        if (value > static_cast<long long>(INT_MAX) + 1) return 0;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX || value < INT_MIN) return 0;
+    return static_cast<int>(value);
+}
+
+}  // namespace kiv

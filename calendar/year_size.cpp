@@ -1,0 +1,30 @@
+#include "calendar/year_size.h"
+
+#include "calendar/calendar_errors.h"
+
+namespace kiv {
+
+bool IsValidColumns(int columns) noexcept {
+    switch (columns) {
+        case 1: case 2: case 3: case 4: case 6: case 12:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CheckColumns(int columns) {
+    if (!IsValidColumns(columns)) throw ERangeError("Invalid value for columns");
+}
+
+int YearRows(int columns) {
+    CheckColumns(columns);
+    return 12 / columns;
+}
+
+YearSize YearSizeFor(int columns, int monthWidth, int monthHeight) {
+    const int rows = YearRows(columns);
+    return {columns * (monthWidth + 6), rows * (monthHeight - 11) + 17};
+}
+
+}  // namespace kiv

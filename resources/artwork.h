@@ -1,0 +1,35 @@
+// The program's pictures, drawn from code at whatever size the screen needs.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace kiv {
+
+// 0xAARRGGBB, row-major, top row first. Alpha is straight; a fully
+// transparent pixel is always 0 so it reads the same premultiplied.
+struct Pixmap {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+
+    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+    std::uint32_t& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+// Transparent pixmap of the given size (negative sizes give an empty one).
+Pixmap MakePixmap(int width, int height);
+
+// A tear-off calendar page, square, any size from 16 up.
+Pixmap AppIcon(int size);
+
+// The toolbar's images side by side, each size x size.
+enum class ToolbarImage { Today, GoToYear, Options, Exit };
+constexpr int kToolbarImageCount = 4;
+Pixmap ToolbarStrip(int size);
+
+// The menus' images side by side, each size x size.
+enum class MenuImage { Today, GoToYear, Help, Print, Options, About, Exit };
+constexpr int kMenuImageCount = 7;
+Pixmap MenuStrip(int size);
+
+}  // namespace kiv

@@ -1,0 +1,37 @@
+// Field-by-field comparison of two settings records, colours included.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "app/calendar_settings.h"
+#include "calendar/month_cal_colors.h"
+
+namespace kiv::test {
+
+inline void ExpectSameFields(const CalendarSettings& a, const CalendarSettings& b) {
+    EXPECT_EQ(a.AlwaysOnTop, b.AlwaysOnTop);
+    EXPECT_EQ(a.StartWithWindows, b.StartWithWindows);
+    EXPECT_EQ(a.SingleClick, b.SingleClick);
+    EXPECT_EQ(a.WeekNumbers, b.WeekNumbers);
+    EXPECT_EQ(a.MultiSelect, b.MultiSelect);
+    EXPECT_EQ(a.ShowDateInNotifyIcon, b.ShowDateInNotifyIcon);
+    EXPECT_EQ(a.TransparentIcon, b.TransparentIcon);
+    EXPECT_EQ(a.UseSmallNumbers, b.UseSmallNumbers);
+    EXPECT_EQ(a.BoldNumbers, b.BoldNumbers);
+    EXPECT_EQ(a.PrintBackgroundColors, b.PrintBackgroundColors);
+    EXPECT_EQ(a.UseHotkey, b.UseHotkey);
+    EXPECT_EQ(a.WinHotkey, b.WinHotkey);
+    EXPECT_EQ(a.ShowToolbar, b.ShowToolbar);
+    EXPECT_EQ(a.LongDateFormat, b.LongDateFormat);
+    EXPECT_EQ(a.LargeIcons, b.LargeIcons);
+    EXPECT_EQ(a.CloseOnEscape, b.CloseOnEscape);
+    EXPECT_EQ(a.ShowOnlyCalendar, b.ShowOnlyCalendar);
+    EXPECT_EQ(a.ColumnsIndex, b.ColumnsIndex);
+    EXPECT_EQ(a.FirstMonth, b.FirstMonth);
+    EXPECT_EQ(a.FirstDay, b.FirstDay);
+    EXPECT_EQ(a.NotifyIconColor, b.NotifyIconColor);
+    EXPECT_EQ(a.Hotkey, b.Hotkey);
+    for (int i = 0; i < TMonthCalColors::kCount; ++i) EXPECT_EQ(a.Colors->Get(i), b.Colors->Get(i)) << "colour " << i;
+}
+
+}  // namespace kiv::test

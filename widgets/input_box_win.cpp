@@ -1,0 +1,150 @@
+#include "widgets/input_box_win.h"
+
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "widgets/window_win.h"
+
+namespace kiv {
+namespace {
+
+InputBoxHandler& Handler() {
+    static InputBoxHandler handler;
+    return handler;
+}
+
+// Writes an extended dialog template into memory. Items start on DWORD
+// boundaries; the buffer itself comes from the heap, which aligns it further.
+class DialogTemplate {
+public:
+    DialogTemplate(DWORD style, short cx, short cy, const std::wstring& title, const wchar_t* fontFace,
+                   WORD pointSize) {
+        add<WORD>(1);       // version
+        add<WORD>(0xFFFF);  // extended template
+        add<DWORD>(0);      // help id
+        add<DWORD>(0);      // extended style
+        add<DWORD>(style);
+        countAt_ = bytes_.size();
+        add<WORD>(0);
+        for (short v : {short{0}, short{0}, cx, cy}) add<short>(v);
+        add<WORD>(0);  // no menu
+        add<WORD>(0);  // the system's dialog class
+        addString(title);
+        add<WORD>(pointSize);
+        add<WORD>(FW_NORMAL);
+        add<BYTE>(FALSE);  // italic
+        add<BYTE>(DEFAULT_CHARSET);
+        addString(fontFace);
+    }
+
+    // systemClass: 0x0080 button, 0x0081 edit, 0x0082 static.
+    void addItem(WORD systemClass, int id, DWORD style, short x, short y, short cx, short cy,
+                 const std::wstring& text) {
+        while (bytes_.size() % sizeof(DWORD)) bytes_.push_back(0);
+        add<DWORD>(0);  // help id
+        add<DWORD>(0);  // extended style
+        add<DWORD>(WS_CHILD | WS_VISIBLE | style);
+        for (short v : {x, y, cx, cy}) add<short>(v);
+        add<DWORD>(static_cast<DWORD>(id));
+        add<WORD>(0xFFFF);
+        add<WORD>(systemClass);
+        addString(text);
+        add<WORD>(0);  // no creation data
+        WORD count = 0;
+        std::memcpy(&count, bytes_.data() + countAt_, sizeof count);
+        ++count;
+        std::memcpy(bytes_.data() + countAt_, &count, sizeof count);
+    }
+
+    LPCDLGTEMPLATEW get() const { return reinterpret_cast<LPCDLGTEMPLATEW>(bytes_.data()); }
+
+private:
+    template <typename T>
+    void add(T value) {
+        size_t at = bytes_.size();
+        bytes_.resize(at + sizeof value);
+        std::memcpy(bytes_.data() + at, &value, sizeof value);
+    }
+    void addString(const std::wstring& s) {
+        for (wchar_t c : s) add<wchar_t>(c);
+        add<wchar_t>(L'\0');
+    }
+
+    std::vector<BYTE> bytes_;
+    size_t countAt_ = 0;
+};
+
+struct InputBoxState {
+    const std::wstring* prompt;
+    const std::wstring* defaultText;
+    std::wstring result;
+};
+
+std::wstring ControlText(HWND control) {
+    int length = GetWindowTextLengthW(control);
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
+    int copied = GetWindowTextW(control, buffer.data(), length + 1);
+    return std::wstring(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+}
+
+INT_PTR CALLBACK InputBoxProcedure(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    INT_PTR handled = FALSE;
+    Guarded([&] {
+        switch (msg) {
+        case WM_INITDIALOG: {
+            SetWindowLongPtrW(dialog, DWLP_USER, lp);
+            auto* state = reinterpret_cast<InputBoxState*>(lp);
+            SetDlgItemTextW(dialog, kInputBoxPromptId, state->prompt->c_str());
+            HWND edit = GetDlgItem(dialog, kInputBoxEditId);
+            SetWindowTextW(edit, state->defaultText->c_str());
+            SendMessageW(edit, EM_SETSEL, 0, -1);
+            SetFocus(edit);
+            handled = FALSE;  // the focus is set
+            break;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wp) == IDOK) {
+                auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+                state->result = ControlText(GetDlgItem(dialog, kInputBoxEditId));
+                EndDialog(dialog, IDOK);
+                handled = TRUE;
+            } else if (LOWORD(wp) == IDCANCEL) {
+                EndDialog(dialog, IDCANCEL);
+                handled = TRUE;
+            }
+            break;
+        default:
+            break;
+        }
+    });
+    return handled;
+}
+
+}  // namespace
+
+std::wstring InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt,
+                      const std::wstring& defaultText) {
+    if (Handler()) return Handler()(caption, prompt, defaultText).value_or(defaultText);
+
+    // In dialog units, so the box grows with its font and the monitor's DPI.
+    DialogTemplate box(DS_SHELLFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 240, 62,
+                       caption, L"MS Shell Dlg", 8);
+    box.addItem(0x0082, kInputBoxPromptId, SS_LEFT | SS_NOPREFIX, 7, 7, 226, 9, L"");
+    box.addItem(0x0081, kInputBoxEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 19, 226, 14, L"");
+    box.addItem(0x0080, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 129, 41, 50, 14, L"OK");
+    box.addItem(0x0080, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 183, 41, 50, 14, L"Cancel");
+
+    InputBoxState state{&prompt, &defaultText, {}};
+    INT_PTR answer = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), box.get(), owner, &InputBoxProcedure,
+                                             reinterpret_cast<LPARAM>(&state));
+    if (answer == IDOK) return state.result;
+    if (answer == IDCANCEL) return defaultText;
+    throw std::runtime_error("Cannot show the input box");
+}
+
+InputBoxHandler SetInputBoxHandler(InputBoxHandler handler) { return std::exchange(Handler(), std::move(handler)); }
+
+}  // namespace kiv

@@ -1,0 +1,216 @@
+#include "widgets/number_edit_win.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "widgets/number_text.h"
+
+namespace kiv {
+namespace {
+
+constexpr DWORD kAlignmentStyles = ES_LEFT | ES_CENTER | ES_RIGHT;
+
+DWORD AlignmentStyle(TNumberEditAlign align) { return align == TNumberEditAlign::neRight ? ES_RIGHT : ES_LEFT; }
+
+}  // namespace
+
+TNumberEdit::TNumberEdit() : hook_(*this) {}
+
+TNumberEdit::~TNumberEdit() {
+    // Destroying a focused box would report an exit to an owner that may be
+    // half gone itself, so the window leaves quietly.
+    hook_.detach();
+    unhookParent();
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void TNumberEdit::Create(HWND parent, int id, int x, int y, int width, int height, DWORD extraStyle) {
+    if (hwnd_) {
+        std::wstring text = Text();
+        hook_.detach();
+        unhookParent();
+        DestroyWindow(std::exchange(hwnd_, nullptr));
+        pendingText_ = text;
+    }
+    Placement placement{parent, id, RECT{x, y, x + width, y + height},
+                        WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_NUMBER | AlignmentStyle(align_) | extraStyle,
+                        WS_EX_CLIENTEDGE};
+    createWindow(placement, pendingText_);
+}
+
+void TNumberEdit::createWindow(const Placement& placement, const std::wstring& text) {
+    const RECT& r = placement.rect;
+    HWND h = CreateWindowExW(placement.exStyle, L"EDIT", text.c_str(), placement.style, r.left, r.top,
+                             r.right - r.left, r.bottom - r.top, placement.parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)), GetModuleHandleW(nullptr),
+                             nullptr);
+    if (!h) throw std::runtime_error("Cannot create a number edit box");
+    try {
+        hook_.attach(h);
+        hookParent(placement.parent);
+    } catch (...) {
+        hook_.detach();
+        DestroyWindow(h);
+        throw;
+    }
+    hwnd_ = h;
+    SendMessageW(h, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+    if (font_) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+}
+
+void TNumberEdit::SetAlign(TNumberEditAlign align) {
+    align_ = align;
+    if (!hwnd_) return;
+
+    HWND old = hwnd_;
+    Placement placement{};
+    placement.parent = GetParent(old);
+    placement.id = GetDlgCtrlID(old);
+    GetWindowRect(old, &placement.rect);
+    MapWindowPoints(nullptr, placement.parent, reinterpret_cast<POINT*>(&placement.rect), 2);
+    // The read-only, visible, enabled and tab-stop states all live in the style.
+    placement.style = (static_cast<DWORD>(GetWindowLongPtrW(old, GWL_STYLE)) & ~kAlignmentStyles) |
+                      AlignmentStyle(align) | ES_NUMBER;
+    placement.exStyle = static_cast<DWORD>(GetWindowLongPtrW(old, GWL_EXSTYLE));
+    std::wstring text = Text();
+    bool hadFocus = GetFocus() == old;
+
+    // The old window is let go before the new one exists, so neither its
+    // focus loss nor its destruction reaches this box's handlers.
+    hook_.detach();
+    try {
+        createWindow(placement, text);
+    } catch (...) {
+        hook_.attach(old);
+        throw;
+    }
+    // Right behind the old window in the Z order, which is the tab order.
+    SetWindowPos(hwnd_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    DestroyWindow(old);
+    if (hadFocus) SetFocus(hwnd_);
+}
+
+void TNumberEdit::SetPadNumber(bool pad) {
+    padNumber_ = pad;
+    if (pad)
+        Reformat();
+    else
+        SetText(UnpaddedNumberText(Text()));
+}
+
+int TNumberEdit::Number() const { return NumberFromText(Text()); }
+
+void TNumberEdit::SetNumber(int number) { SetText(std::to_wstring(number)); }
+
+void TNumberEdit::SetMaxLength(int length) {
+    maxLength_ = length < 0 ? 0 : length;
+    if (hwnd_) SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+}
+
+std::wstring TNumberEdit::Text() const {
+    if (!hwnd_) return pendingText_;
+    int length = GetWindowTextLengthW(hwnd_);
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
+    int copied = GetWindowTextW(hwnd_, buffer.data(), length + 1);
+    return std::wstring(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+}
+
+void TNumberEdit::SetText(const std::wstring& text) {
+    if (Text() == text) return;
+    if (hwnd_) {
+        // The EDIT reports the change to its parent, which passes it on to onTextChanged.
+        if (!SetWindowTextW(hwnd_, text.c_str())) throw std::runtime_error("Cannot set the text of a number edit box");
+    } else {
+        pendingText_ = text;
+        onTextChanged();
+    }
+}
+
+void TNumberEdit::SelectAll() {
+    if (hwnd_) SendMessageW(hwnd_, EM_SETSEL, 0, -1);
+}
+
+void TNumberEdit::SetFont(HFONT font) {
+    font_ = font;
+    if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void TNumberEdit::Reformat() {
+    if (padNumber_ && !keyIsDown_) SetText(PaddedNumberText(Text(), maxLength_));
+}
+
+void TNumberEdit::onTextChanged() {
+    if (OnChange) OnChange();
+    Reformat();
+}
+
+std::optional<LRESULT> TNumberEdit::EditHook::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    return owner_.onEditMessage(msg, wp, lp);
+}
+
+std::optional<LRESULT> TNumberEdit::onEditMessage(UINT msg, WPARAM wp, LPARAM) {
+    switch (msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        keyIsDown_ = true;
+        if (OnKeyDown) OnKeyDown(static_cast<WORD>(wp));
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        keyIsDown_ = false;
+        if (OnKeyUp) OnKeyUp(static_cast<WORD>(wp));
+        break;
+    case WM_CHAR:
+        if (OnKeyPress) {
+            bool handled = false;
+            OnKeyPress(static_cast<wchar_t>(wp), handled);
+            if (handled) return 0;
+        }
+        break;
+    case WM_KILLFOCUS:
+        Reformat();
+        if (OnExit) OnExit();
+        break;
+    case WM_NCDESTROY:
+        // Gone with its parent: keep the last text so the box still reads.
+        pendingText_ = Text();
+        unhookParent();
+        hwnd_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+void TNumberEdit::hookParent(HWND parent) {
+    if (parent_ && parent_ != parent) unhookParent();
+    if (!parent) return;
+    if (!SetWindowSubclass(parent, &TNumberEdit::parentProcedure, parentHookId(), reinterpret_cast<DWORD_PTR>(this)))
+        throw std::runtime_error("Cannot watch the parent of a number edit box");
+    parent_ = parent;
+}
+
+void TNumberEdit::unhookParent() noexcept {
+    if (parent_) RemoveWindowSubclass(parent_, &TNumberEdit::parentProcedure, parentHookId());
+    parent_ = nullptr;
+}
+
+// The EDIT sends its change notice to the parent; this subclass of the parent,
+// keyed by the box's address, hands the box its own notices wherever it lives.
+LRESULT CALLBACK TNumberEdit::parentProcedure(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                              DWORD_PTR data) noexcept {
+    auto* self = reinterpret_cast<TNumberEdit*>(data);
+    if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE && lp != 0 && reinterpret_cast<HWND>(lp) == self->hwnd_) {
+        Guarded([self] { self->onTextChanged(); });
+    } else if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(h, &TNumberEdit::parentProcedure, id);
+        if (self->parent_ == h) self->parent_ = nullptr;
+    }
+    return DefSubclassProc(h, msg, wp, lp);
+}
+
+}  // namespace kiv

@@ -1,0 +1,101 @@
+// A single-line EDIT for whole numbers: only digits can be typed, the text
+// aligns left or right, and it can be shown zero-padded to the maximum length.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "widgets/window_win.h"
+
+namespace kiv {
+
+enum class TNumberEditAlign : unsigned char { neLeft = 0, neRight = 1 };
+
+class TNumberEdit {
+public:
+    TNumberEdit();
+    TNumberEdit(const TNumberEdit&) = delete;
+    TNumberEdit& operator=(const TNumberEdit&) = delete;
+    ~TNumberEdit();
+
+    // Creates the EDIT as a child of parent; extraStyle e.g. ES_READONLY | WS_TABSTOP.
+    // Settings made before Create (text, alignment, limit, font) are applied to it.
+    void Create(HWND parent, int id, int x, int y, int width, int height, DWORD extraStyle = 0);
+    HWND hwnd() const noexcept { return hwnd_; }
+
+    TNumberEditAlign Align() const { return align_; }
+    // The alignment is a creation style, so this re-creates the window, even
+    // when the value does not change.
+    void SetAlign(TNumberEditAlign align);
+
+    bool PadNumber() const { return padNumber_; }
+    void SetPadNumber(bool pad);
+
+    // kNoNumber (-1) when the text is not a whole number.
+    int Number() const;
+    void SetNumber(int number);
+
+    // 0 means no limit.
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int length);
+
+    // Set by a key press in the box and cleared only by a key release in it.
+    bool KeyIsDown() const noexcept { return keyIsDown_; }
+
+    std::wstring Text() const;
+    // Setting the text it already has changes nothing and notifies no one.
+    void SetText(const std::wstring& text);
+    void SelectAll();
+    void SetFont(HFONT font);  // not owned
+    // Pads the text when padding is on and no key is down.
+    void Reformat();
+
+    // Owner events. OnKeyPress may set handled = true to swallow the character.
+    std::function<void(wchar_t ch, bool& handled)> OnKeyPress;
+    std::function<void(WORD key)> OnKeyDown, OnKeyUp;
+    std::function<void()> OnChange, OnExit;
+
+private:
+    class EditHook : public Subclass {
+    public:
+        explicit EditHook(TNumberEdit& owner) : owner_(owner) {}
+
+    protected:
+        std::optional<LRESULT> onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    private:
+        TNumberEdit& owner_;
+    };
+
+    struct Placement {
+        HWND parent;
+        int id;
+        RECT rect;  // in the parent's client coordinates
+        DWORD style;
+        DWORD exStyle;
+    };
+
+    void createWindow(const Placement& placement, const std::wstring& text);
+    std::optional<LRESULT> onEditMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void onTextChanged();
+    void hookParent(HWND parent);
+    void unhookParent() noexcept;
+    UINT_PTR parentHookId() const noexcept { return reinterpret_cast<UINT_PTR>(this); }
+    static LRESULT CALLBACK parentProcedure(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                            DWORD_PTR data) noexcept;
+
+    EditHook hook_;
+    HWND hwnd_ = nullptr;
+    HWND parent_ = nullptr;
+    HFONT font_ = nullptr;
+    std::wstring pendingText_;  // the text until the window exists
+    int maxLength_ = 0;
+    TNumberEditAlign align_ = TNumberEditAlign::neRight;
+    bool padNumber_ = false;
+    bool keyIsDown_ = false;
+};
+
+}  // namespace kiv
