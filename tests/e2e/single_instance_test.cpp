@@ -56,5 +56,21 @@ TEST_F(SingleInstanceTest, SecondStartShowsTheWindowOfAQuietStart) {
     EXPECT_TRUE(IsForward(window));
 }
 
+// The later start may come before the earlier one has a window to find; it
+// must give up and end all the same rather than wait or run as well.
+TEST_F(SingleInstanceTest, TwoStartsAtOnceLeaveOneRunningCopy) {
+    const DWORD first = driver_->start(L"");
+    const DWORD second = driver_->start(L"");
+
+    ASSERT_TRUE(WaitUntil([&] { return !driver_->isRunning(first) || !driver_->isRunning(second); }, 10s))
+        << "both copies kept running";
+    const DWORD survivor = driver_->isRunning(first) ? first : second;
+    HWND window = driver_->waitForWindow(survivor, kStartTimeout);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(becomesVisible(window));
+    EXPECT_TRUE(driver_->isRunning(survivor));
+    EXPECT_EQ(driver_->runningCopies(), 1);
+}
+
 }  // namespace
 }  // namespace kiv::e2e
