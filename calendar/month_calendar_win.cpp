@@ -192,6 +192,21 @@ void TMonthCalendar::SendSelection() {
     }
 }
 
+void TMonthCalendar::ShowMonths(TDateTime first, TDateTime last) {
+    if (!HandleAllocated()) return;
+    // The control scrolls only as far as needed to show a date it is given:
+    // a date before the first pane becomes the first pane, one after the last
+    // the last. Giving it the first and then the last month leaves exactly
+    // these months in view, wherever the control had started.
+    for (TDateTime day : {first, last}) {
+        if (multiSelect_)
+            SendSelRange(day, day);
+        else
+            SendCurSel(day);
+    }
+    SendSelection();
+}
+
 void TMonthCalendar::SendFirstDayOfWeek() const noexcept {
     int day = firstDayOfWeek_;
     if (day == kLocaleFirstDayOfWeek) {
