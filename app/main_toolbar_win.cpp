@@ -87,16 +87,7 @@ void MainToolbar::Create(HWND parent) {
                                0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!toolbar_) throw std::runtime_error("Cannot create the toolbar");
     SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    const UINT dpi = WindowDpi(toolbar_);
-    formFont_ = CreateFontAt(L"MS Sans Serif", 11, dpi);
-    tahomaFont_ = CreateFontAt(L"Tahoma", 11, dpi);
-    SendMessageW(toolbar_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
-
-    const int small = ScaleForDpi(16, dpi);
-    const int large = ScaleForDpi(24, dpi);
-    images16_ = CreateImageList(ToolbarStrip(small), small);
-    images24_ = CreateImageList(ToolbarStrip(large), large);
-
+    MakeDpiResources();
     pnlToolBarYear_.Create(toolbar_, 0, 0, 0, 0);
     lblFixButtonSeparator1 = CreateLabel(pnlToolBarYear_.hwnd(), texts::kSpacerCaption, formFont_.get());
     lblYear = CreateLabel(pnlToolBarYear_.hwnd(), texts::kYearLabel, tahomaFont_.get());
@@ -127,6 +118,30 @@ void MainToolbar::Create(HWND parent) {
     if (HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar_, TB_GETTOOLTIPS, 0, 0)))
         SendMessageW(tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, 5000);
     SetLargeIcons(false);
+}
+
+void MainToolbar::MakeDpiResources() {
+    const UINT dpi = WindowDpi(toolbar_);
+    formFont_ = CreateFontAt(L"MS Sans Serif", 11, dpi);
+    tahomaFont_ = CreateFontAt(L"Tahoma", 11, dpi);
+    SendMessageW(toolbar_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
+    const int small = ScaleForDpi(16, dpi);
+    const int large = ScaleForDpi(24, dpi);
+    images16_ = CreateImageList(ToolbarStrip(small), small);
+    images24_ = CreateImageList(ToolbarStrip(large), large);
+}
+
+void MainToolbar::DpiChanged() {
+    // The old fonts and images stay selected until the new ones replace them.
+    UniqueFont oldForm = std::move(formFont_), oldTahoma = std::move(tahomaFont_);
+    UniqueImageList old16 = std::move(images16_), old24 = std::move(images24_);
+    MakeDpiResources();
+    for (HWND label : {lblFixButtonSeparator1, lblFixButtonSeparator2, lblSelectedDate})
+        SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), TRUE);
+    SendMessageW(lblYear, WM_SETFONT, reinterpret_cast<WPARAM>(tahomaFont_.get()), TRUE);
+    edYear.SetFont(formFont_.get());
+    edSelectedDate.SetFont(formFont_.get());
+    SetLargeIcons(large_);
 }
 
 void MainToolbar::SetLargeIcons(bool large) {

@@ -32,6 +32,8 @@ public:
     // The 16- or 24-pixel set: images, button size and the panels' inner layout.
     void SetLargeIcons(bool large);
     void EnableButton(Command command, bool enabled);
+    // Fonts, images and sizes again for the window's new DPI.
+    void DpiChanged();
     // Resizes the bar to its parent's width.
     void AutoSize();
     // Hints for the buttons; true when the notification was the tooltip's.
@@ -45,6 +47,7 @@ public:
     HWND lblSelectedDate = nullptr;
 
 private:
+    void MakeDpiResources();
     void LayoutPanels();
     int Scale(int px) const;
 

@@ -246,6 +246,10 @@ std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp
             const RECT* suggested = reinterpret_cast<const RECT*>(lp);
             SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            toolbar_.DpiChanged();
+            calendar_.RecreateCalendar();  // its font follows the new DPI
+            calendar_.AdjustSize();
+            FitWindow();
             return 0;
         }
         case WM_DESTROY:

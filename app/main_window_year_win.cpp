@@ -1,6 +1,6 @@
 // Putting a year on the calendar, following its selection, and the day change.
 #include "app/app_texts.h"
-#include "app/date_format_win.h"
+#include "calendar/date_format_win.h"
 #include "app/main_window_win.h"
 #include "app/year_view.h"
 #include "widgets/message_box_win.h"

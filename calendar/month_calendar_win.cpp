@@ -1,5 +1,7 @@
 #include "calendar/month_calendar_win.h"
 
+#include "calendar/date_format_win.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -61,12 +63,7 @@ constexpr int kControlId = 1;
 
 }  // namespace
 
-std::string FormatShortDate(TDateTime value) {
-    const SYSTEMTIME st = ToSystemTime(value);
-    wchar_t buffer[128] = {};
-    if (!GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buffer, 128)) return {};
-    return Utf8(buffer);
-}
+std::string FormatShortDate(TDateTime value) { return Utf8(ShortDateText(value).c_str()); }
 
 TMonthCalendar::TMonthCalendar() : date_(Now()) {
     colors_.SetSink([this](int index, TColor color) {

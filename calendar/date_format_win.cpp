@@ -1,4 +1,4 @@
-#include "app/date_format_win.h"
+#include "calendar/date_format_win.h"
 
 #include <windows.h>
 
