@@ -1,3 +1,57 @@
-// PLACEHOLDER entry until the main window lands.
+// Program entry: one copy per user, the quiet switch, the main window and
+// the message loop.
 #include <windows.h>
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_texts.h"
+#include "app/command_line.h"
+#include "app/instance_win.h"
+#include "app/main_window_win.h"
+#include "app/system_clock_win.h"
+#include "widgets/application_win.h"
+#include "widgets/window_win.h"
+
+namespace {
+std::vector<std::wstring> Arguments() {
+    std::vector<std::wstring> args;
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!argv) return args;
+    for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
+    LocalFree(argv);
+    return args;
+}
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    using namespace kiv;
+    Application& app = Application::instance();
+    app.setTitle(texts::kApplicationTitle);
+    RegisterActivationMessage();
+    bool alreadyRunning = false;
+    UniqueKernelHandle mutex = CreateInstanceMutex(alreadyRunning);
+    if (alreadyRunning) {
+        ActivatePreviousInstance(texts::kMainWindowClass);
+        mutex.release();  // the process ends at once; the system closes it
+        return 0;
+    }
+
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    if (IsQuietStart(Arguments())) app.showMainWindow = false;
+
+    int exitCode = 0;
+    {
+        SystemClock clock;
+        TfMain_calendar mainWindow(clock);
+        if (!Guarded([&] { mainWindow.Create(); })) return 1;
+        if (app.showMainWindow) ShowWindow(mainWindow.hwnd(), SW_SHOW);
+        exitCode = app.run();
+        mutex.reset();
+    }
+    return exitCode;
+}

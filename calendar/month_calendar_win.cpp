@@ -1,5 +1,7 @@
 #include "calendar/month_calendar_win.h"
 
+#include "calendar/date_format_win.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -61,12 +63,7 @@ constexpr int kControlId = 1;
 
 }  // namespace
 
-std::string FormatShortDate(TDateTime value) {
-    const SYSTEMTIME st = ToSystemTime(value);
-    wchar_t buffer[128] = {};
-    if (!GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buffer, 128)) return {};
-    return Utf8(buffer);
-}
+std::string FormatShortDate(TDateTime value) { return Utf8(ShortDateText(value).c_str()); }
 
 TMonthCalendar::TMonthCalendar() : date_(Now()) {
     colors_.SetSink([this](int index, TColor color) {
@@ -190,6 +187,21 @@ void TMonthCalendar::SendSelection() {
     } else if (!SendCurSel(date_)) {
         throw EMonthCalError("Failed to set calendar date or time");
     }
+}
+
+void TMonthCalendar::ShowMonths(TDateTime first, TDateTime last) {
+    if (!HandleAllocated()) return;
+    // The control scrolls only as far as needed to show a date it is given:
+    // a date before the first pane becomes the first pane, one after the last
+    // the last. Giving it the first and then the last month leaves exactly
+    // these months in view, wherever the control had started.
+    for (TDateTime day : {first, last}) {
+        if (multiSelect_)
+            SendSelRange(day, day);
+        else
+            SendCurSel(day);
+    }
+    SendSelection();
 }
 
 void TMonthCalendar::SendFirstDayOfWeek() const noexcept {

@@ -39,6 +39,9 @@ public:
     // Creates the window if needed; throws std::logic_error without a parent.
     void HandleNeeded();
     void RecreateWnd();
+    // Scrolls the panes so that the months from first to last are the ones
+    // shown (as many as fit, from first), keeping the selection.
+    void ShowMonths(TDateTime first, TDateTime last);
     void DestroyHandle() noexcept;
 
     virtual void SetParent(HWND parent);

@@ -1,0 +1,224 @@
+#include "app/main_toolbar_win.h"
+
+#include <commctrl.h>
+
+#include <iterator>
+#include <string>
+
+#include "app/app_texts.h"
+#include "resources/artwork.h"
+#include "resources/pixmap_win.h"
+
+namespace kiv {
+namespace {
+constexpr wchar_t kPanelClass[] = L"KivToolbarPanel";
+constexpr int kYearPanelPlaceholder = 2;  // button indexes of the panels' places
+constexpr int kDatePanelPlaceholder = 5;
+constexpr int kSpacerWidth = 26;
+constexpr int kYearBoxWidth = 35;
+constexpr int kDateBoxWidth = 75;
+constexpr int kEditHeight = 21;
+constexpr int kLabelLeft = kSpacerWidth + 2;
+
+struct Metrics {
+    int spacerHeight, labelTop, editTop, buttonWidth, buttonHeight, imageSize;
+};
+constexpr Metrics kSmall{25, 4, 1, 26, 22, 16};
+constexpr Metrics kLarge{35, 9, 6, 36, 32, 24};
+
+int TextWidth(HWND window, const wchar_t* text, int length) {
+    WindowDc dc(window);
+    SelectGuard font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text, length, &size);
+    return size.cx;
+}
+
+int TextWidth(HWND label) {
+    wchar_t text[64];
+    const int n = GetWindowTextW(label, text, 64);
+    return TextWidth(label, text, n);
+}
+
+// The box's design width, or more where the font needs it to show every digit.
+int BoxWidth(HWND box, int designWidth, int maxDigits) {
+    if (maxDigits <= 0) return designWidth;
+    const std::wstring widest(static_cast<size_t>(maxDigits), L'8');
+    const DWORD margins = static_cast<DWORD>(SendMessageW(box, EM_GETMARGINS, 0, 0));
+    const int frame = 2 * GetSystemMetrics(SM_CXEDGE) + LOWORD(margins) + HIWORD(margins) + 2;
+    const int needed = TextWidth(box, widest.c_str(), maxDigits) + frame;
+    return needed > designWidth ? needed : designWidth;
+}
+
+HWND CreateLabel(HWND parent, const wchar_t* text, HFONT font) {
+    HWND label = CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0,
+                                 parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return label;
+}
+
+UniqueFont CreateFontAt(const wchar_t* face, int heightAt96, UINT dpi) {
+    LOGFONTW lf{};
+    lf.lfHeight = -ScaleForDpi(heightAt96, dpi);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = CLEARTYPE_QUALITY;
+    wcsncpy_s(lf.lfFaceName, face, _TRUNCATE);
+    return UniqueFont(CreateFontIndirectW(&lf));
+}
+}  // namespace
+
+void TPanel::Create(HWND parent, int x, int y, int width, int height) {
+    registerClass(kPanelClass, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    create(kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, x, y, width, height, parent, nullptr);
+}
+
+std::optional<LRESULT> TPanel::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    // Edits report to their parent; the toolbar's owner is the one who listens.
+    if (msg == WM_COMMAND) return SendMessageW(GetParent(GetParent(hwnd())), msg, wp, lp);
+    return std::nullopt;
+}
+
+int MainToolbar::Scale(int px) const { return ScaleForDpi(px, WindowDpi(toolbar_)); }
+
+void MainToolbar::Create(HWND parent) {
+    toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP,
+                               0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!toolbar_) throw std::runtime_error("Cannot create the toolbar");
+    SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    MakeDpiResources();
+    pnlToolBarYear_.Create(toolbar_, 0, 0, 0, 0);
+    lblFixButtonSeparator1 = CreateLabel(pnlToolBarYear_.hwnd(), texts::kSpacerCaption, formFont_.get());
+    lblYear = CreateLabel(pnlToolBarYear_.hwnd(), texts::kYearLabel, tahomaFont_.get());
+    edYear.Create(pnlToolBarYear_.hwnd(), 0, 0, 0, 0, 0, WS_TABSTOP);
+    edYear.SetFont(formFont_.get());
+    edYear.SetMaxLength(4);
+
+    pnlToolBarDate_.Create(toolbar_, 0, 0, 0, 0);
+    lblFixButtonSeparator2 = CreateLabel(pnlToolBarDate_.hwnd(), texts::kSpacerCaption, formFont_.get());
+    lblSelectedDate = CreateLabel(pnlToolBarDate_.hwnd(), texts::kSelectedDateLabel, formFont_.get());
+    edSelectedDate.Create(pnlToolBarDate_.hwnd(), 0, 0, 0, 0, 0, ES_READONLY);
+    edSelectedDate.SetFont(formFont_.get());
+
+    const auto id = [](Command c) { return static_cast<int>(c); };
+    TBBUTTON buttons[] = {
+        {0, id(Command::Today), TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+        {Scale(8), 0, 0, BTNS_SEP, {}, 0, 0},
+        {0, 0, 0, BTNS_SEP, {}, 0, 0},  // the year panel's place
+        {1, id(Command::GoButton), TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+        {Scale(8), 0, 0, BTNS_SEP, {}, 0, 0},
+        {0, 0, 0, BTNS_SEP, {}, 0, 0},  // the date panel's place
+        {Scale(8), 0, 0, BTNS_SEP, {}, 0, 0},
+        {2, id(Command::Options), TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+        {Scale(8), 0, 0, BTNS_SEP, {}, 0, 0},
+        {3, id(Command::Exit), TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+    };
+    SendMessageW(toolbar_, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+    if (HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar_, TB_GETTOOLTIPS, 0, 0)))
+        SendMessageW(tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, 5000);
+    SetLargeIcons(false);
+}
+
+void MainToolbar::MakeDpiResources() {
+    const UINT dpi = WindowDpi(toolbar_);
+    formFont_ = CreateFontAt(L"MS Sans Serif", 11, dpi);
+    tahomaFont_ = CreateFontAt(L"Tahoma", 11, dpi);
+    SendMessageW(toolbar_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
+    const int small = ScaleForDpi(16, dpi);
+    const int large = ScaleForDpi(24, dpi);
+    images16_ = CreateImageList(ToolbarStrip(small), small);
+    images24_ = CreateImageList(ToolbarStrip(large), large);
+}
+
+void MainToolbar::DpiChanged() {
+    // The old fonts and images stay selected until the new ones replace them.
+    UniqueFont oldForm = std::move(formFont_), oldTahoma = std::move(tahomaFont_);
+    UniqueImageList old16 = std::move(images16_), old24 = std::move(images24_);
+    MakeDpiResources();
+    for (HWND label : {lblFixButtonSeparator1, lblFixButtonSeparator2, lblSelectedDate})
+        SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), TRUE);
+    SendMessageW(lblYear, WM_SETFONT, reinterpret_cast<WPARAM>(tahomaFont_.get()), TRUE);
+    edYear.SetFont(formFont_.get());
+    edSelectedDate.SetFont(formFont_.get());
+    SetLargeIcons(large_);
+}
+
+void MainToolbar::SetLargeIcons(bool large) {
+    large_ = large;
+    const Metrics& m = large ? kLarge : kSmall;
+    SendMessageW(toolbar_, TB_SETIMAGELIST, 0,
+                 reinterpret_cast<LPARAM>(large ? images24_.get() : images16_.get()));
+    SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(Scale(m.imageSize), Scale(m.imageSize)));
+    SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(Scale(m.buttonWidth), Scale(m.buttonHeight)));
+    AutoSize();
+}
+
+void MainToolbar::LayoutPanels() {
+    const Metrics& m = large_ ? kLarge : kSmall;
+    const int spacerHeight = Scale(m.spacerHeight);
+    const auto place = [&](HWND w, int x, int y, int width, int height) {
+        SetWindowPos(w, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    const auto layout = [&](TPanel& panel, HWND spacer, HWND label, TNumberEdit& box, int boxWidth, int rightGap,
+                            int placeholder) {
+        place(spacer, 0, 0, Scale(kSpacerWidth), spacerHeight);
+        const int labelWidth = TextWidth(label);
+        place(label, Scale(kLabelLeft), Scale(m.labelTop), labelWidth, Scale(16));
+        const int boxLeft = Scale(kLabelLeft) + labelWidth + Scale(5);
+        const int boxPixels = BoxWidth(box.hwnd(), Scale(boxWidth), box.MaxLength());
+        place(box.hwnd(), boxLeft, Scale(m.editTop), boxPixels, Scale(kEditHeight));
+        const int width = boxLeft + boxPixels + Scale(rightGap);
+        TBBUTTONINFOW info{};
+        info.cbSize = sizeof info;
+        info.dwMask = TBIF_BYINDEX | TBIF_SIZE;
+        info.cx = static_cast<WORD>(width);
+        SendMessageW(toolbar_, TB_SETBUTTONINFOW, placeholder, reinterpret_cast<LPARAM>(&info));
+        RECT slot{};
+        SendMessageW(toolbar_, TB_GETITEMRECT, placeholder, reinterpret_cast<LPARAM>(&slot));
+        const int top = slot.top + ((slot.bottom - slot.top) - spacerHeight) / 2;
+        place(panel.hwnd(), slot.left, top < 0 ? 0 : top, width, spacerHeight);
+    };
+    layout(pnlToolBarYear_, lblFixButtonSeparator1, lblYear, edYear, kYearBoxWidth, 3, kYearPanelPlaceholder);
+    layout(pnlToolBarDate_, lblFixButtonSeparator2, lblSelectedDate, edSelectedDate, kDateBoxWidth, 2,
+           kDatePanelPlaceholder);
+}
+
+void MainToolbar::AutoSize() {
+    SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+    // Button rectangles move with the bar's height: keep the panels in their slots.
+    LayoutPanels();
+}
+
+int MainToolbar::Height() const {
+    RECT rc{};
+    GetWindowRect(toolbar_, &rc);
+    return rc.bottom - rc.top;
+}
+
+// The bar's own flag: it must read true while the main window is still hidden.
+bool MainToolbar::Visible() const { return (GetWindowLongPtrW(toolbar_, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void MainToolbar::SetVisible(bool visible) { ShowWindow(toolbar_, visible ? SW_SHOWNA : SW_HIDE); }
+
+void MainToolbar::EnableButton(Command command, bool enabled) {
+    SendMessageW(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(command), MAKELPARAM(enabled ? TRUE : FALSE, 0));
+}
+
+bool MainToolbar::HandleNotify(const NMHDR& header, LRESULT& result) {
+    if (header.code != TTN_GETDISPINFOW) return false;
+    auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+    const wchar_t* hint = nullptr;
+    switch (static_cast<Command>(header.idFrom)) {
+        case Command::Today: hint = texts::kHintToday; break;
+        case Command::GoButton: hint = texts::kHintGoToYear; break;
+        case Command::Options: hint = texts::kHintOptions; break;
+        case Command::Exit: hint = texts::kHintExit; break;
+        default: return false;
+    }
+    info.lpszText = const_cast<wchar_t*>(hint);
+    result = 0;
+    return true;
+}
+
+}  // namespace kiv

@@ -1,0 +1,189 @@
+// The menu bar, its shortcuts and check marks, and the commands behind them.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "app/app_texts.h"
+#include "app/main_window_win.h"
+#include "app/year_view.h"
+#include "resources/artwork.h"
+#include "resources/pixmap_win.h"
+#include "widgets/application_win.h"
+#include "widgets/input_box_win.h"
+
+namespace kiv {
+namespace {
+UINT Id(Command c) { return static_cast<UINT>(c); }
+
+Pixmap Crop(const Pixmap& strip, int index, int size) {
+    Pixmap out;
+    out.width = size;
+    out.height = size;
+    out.pixels.resize(static_cast<size_t>(size) * size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            out.pixels[static_cast<size_t>(y) * size + x] =
+                strip.pixels[static_cast<size_t>(y) * strip.width + index * size + x];
+    return out;
+}
+
+std::wstring ItemText(const MenuItemSpec& item, ShortCut shortcut) {
+    std::wstring text = item.caption;
+    if (shortcut) text += L"\t" + ShortCutToText(shortcut);
+    return text;
+}
+}  // namespace
+
+void TfMain_calendar::BuildMenu() {
+    mainMenu_.reset(CreateMenu());
+    const int imageSize = GetSystemMetrics(SM_CXMENUCHECK) > 16 ? GetSystemMetrics(SM_CXMENUCHECK) : 16;
+    const Pixmap strip = MenuStrip(imageSize);
+    for (const MenuSpec& menu : MainMenuSpec()) {
+        HMENU popup = CreatePopupMenu();
+        for (const MenuItemSpec& item : menu.items) {
+            if (item.command == Command::None) {
+                AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+                continue;
+            }
+            const std::wstring text = ItemText(item, item.shortcut);
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_STATE;
+            info.wID = Id(item.command);
+            info.dwTypeData = const_cast<wchar_t*>(text.c_str());
+            info.fType = item.radio ? MFT_RADIOCHECK : MFT_STRING;
+            info.fState = item.checked ? MFS_CHECKED : MFS_UNCHECKED;
+            if (item.image >= 0) {
+                menuImages_.push_back(CreateDibFromPixmap(Crop(strip, item.image, imageSize)));
+                info.fMask |= MIIM_BITMAP;
+                info.hbmpItem = menuImages_.back().get();
+            }
+            InsertMenuItemW(popup, GetMenuItemCount(popup), TRUE, &info);
+        }
+        AppendMenuW(mainMenu_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup), menu.caption);
+    }
+}
+
+void TfMain_calendar::BuildAccelerators() {
+    std::vector<ACCEL> table;
+    const auto add = [&](ShortCut shortcut, Command command) {
+        if (!shortcut) return;
+        ACCEL a{};
+        a.fVirt = FVIRTKEY;
+        if (shortcut & kShift) a.fVirt |= FSHIFT;
+        if (shortcut & kCtrl) a.fVirt |= FCONTROL;
+        if (shortcut & kAlt) a.fVirt |= FALT;
+        a.key = static_cast<WORD>(shortcut & kKeyMask);
+        a.cmd = static_cast<WORD>(command);
+        table.push_back(a);
+    };
+    for (const MenuSpec& menu : MainMenuSpec())
+        for (const MenuItemSpec& item : menu.items)
+            if (item.command != Command::CloseWindow) add(item.shortcut, item.command);
+    add(closeShortCut_, Command::CloseWindow);
+    accelerators_.reset(CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
+    Application::instance().setAccelerators(hwnd(), accelerators_.get());
+}
+
+void TfMain_calendar::SetCloseShortCut(ShortCut shortcut) {
+    closeShortCut_ = shortcut;
+    for (const MenuSpec& menu : MainMenuSpec())
+        for (const MenuItemSpec& item : menu.items)
+            if (item.command == Command::CloseWindow) {
+                const std::wstring text = ItemText(item, shortcut);
+                MENUITEMINFOW info{};
+            info.cbSize = sizeof info;
+                info.fMask = MIIM_STRING;
+                info.dwTypeData = const_cast<wchar_t*>(text.c_str());
+                SetMenuItemInfoW(mainMenu_.get(), Id(Command::CloseWindow), FALSE, &info);
+            }
+    BuildAccelerators();
+}
+
+bool TfMain_calendar::IsChecked(Command command) const {
+    return (GetMenuState(mainMenu_.get(), Id(command), MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void TfMain_calendar::SetChecked(Command command, bool checked) {
+    CheckMenuItem(mainMenu_.get(), Id(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void TfMain_calendar::EnableCommand(Command command, bool enabled) {
+    EnableMenuItem(mainMenu_.get(), Id(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    toolbar_.EnableButton(command, enabled);
+}
+
+void TfMain_calendar::RunCommand(Command command) {
+    switch (command) {
+        case Command::CloseWindow: HideToTray(); break;
+        case Command::Exit: Application::instance().terminate(); break;
+        case Command::Today: ShowYear(kTodayYear); break;
+        case Command::NextYear: ShowYear(toolbar_.edYear.Number() + 1); break;
+        case Command::PreviousYear: ShowYear(toolbar_.edYear.Number() - 1); break;
+        case Command::GoToYear: GoToYearClick(); break;
+        case Command::GoButton: GoButtonClick(); break;
+        case Command::Columns1:
+        case Command::Columns2:
+        case Command::Columns3:
+        case Command::Columns4:
+        case Command::Columns6:
+        case Command::Columns12: ColumnsClick(command); break;
+        case Command::ShowToolbar: ShowToolbarClick(); break;
+        case Command::ShowWeekNumbers: ShowWeekNumbersClick(); break;
+        case Command::AlwaysOnTop: AlwaysOnTopClick(); break;
+        default: break;  // commands whose dialogs are not there yet are greyed out
+    }
+}
+
+void TfMain_calendar::ColumnsClick(Command command) {
+    CheckMenuRadioItem(mainMenu_.get(), Id(Command::Columns1), Id(Command::Columns12), Id(command), MF_BYCOMMAND);
+    calendar_.SetColumns(ColumnsOf(command));
+    FitWindow();
+}
+
+void TfMain_calendar::ShowToolbarClick() {
+    const bool show = !IsChecked(Command::ShowToolbar);
+    SetChecked(Command::ShowToolbar, show);
+    toolbar_.SetVisible(show);
+    FitWindow();
+}
+
+void TfMain_calendar::ShowWeekNumbersClick() {
+    const bool show = !IsChecked(Command::ShowWeekNumbers);
+    SetChecked(Command::ShowWeekNumbers, show);
+    calendar_.SetWeekNumbers(show);
+    calendar_.AdjustSize();
+    FitWindow();
+}
+
+void TfMain_calendar::AlwaysOnTopClick() {
+    const bool on = !IsChecked(Command::AlwaysOnTop);
+    SetChecked(Command::AlwaysOnTop, on);
+    SetTopmost(on);
+}
+
+void TfMain_calendar::GoButtonClick() {
+    toolbar_.edYear.SelectAll();
+    ShowYear(toolbar_.edYear.Number());
+}
+
+void TfMain_calendar::GoToYearClick() {
+    SetTopmost(false);
+    const std::wstring answer = InputBox(hwnd(), texts::kGoToYearCaption, texts::kGoToYearPrompt,
+                                         std::to_wstring(toolbar_.edYear.Number()));
+    SetTopmost(IsChecked(Command::AlwaysOnTop));
+    ShowYear(ParseYearAnswer(answer));
+}
+
+void TfMain_calendar::CalendarKeyUp(WORD key, ShiftState shift) {
+    if (!Settings.ShowOnlyCalendar) return;
+    if (key == VK_ESCAPE)
+        RunCommand(Command::CloseWindow);
+    else if (key == 'O' && shift.ctrl)
+        RunCommand(Command::Options);
+    else if (key == 'X' && shift.alt)
+        RunCommand(Command::Exit);
+}
+
+}  // namespace kiv

@@ -1,0 +1,72 @@
+// Loading, applying and saving the settings record.
+#include "app/app_texts.h"
+#include "app/main_window_win.h"
+#include "app/settings_registry_win.h"
+#include "app/year_view.h"
+#include "widgets/application_win.h"
+#include "widgets/message_box_win.h"
+
+namespace kiv {
+namespace {
+constexpr int kColumnChoices[] = {1, 2, 3, 4, 6, 12};
+
+// FirstDay 1..7 (Monday..Sunday) as the control's 0..6; 0 is the locale's day (7).
+int FirstDayOfWeekFor(int firstDay) { return firstDay == 0 ? 7 : firstDay - 1; }
+}  // namespace
+
+void TfMain_calendar::LoadSettings() {
+    try {
+        try {
+            ReadSettingsFromRegistry(Settings);
+            Application& app = Application::instance();
+            if (Settings.ShowOnlyCalendar && !app.showMainWindow) {
+                // The borderless window is shown for a moment and hidden at the
+                // first idle moment.
+                app.showMainWindow = true;
+                app.setIdleHandler([this] { HideOnFirstIdle(); });
+            }
+        } catch (...) {
+            ApplySettings();
+            throw;
+        }
+        ApplySettings();
+    } catch (const std::exception& e) {
+        ShowMessageBox(hwnd(), Widen(e.what()), texts::kErrorCaption, MB_OK | MB_ICONERROR);
+    }
+}
+
+void TfMain_calendar::SaveSettings() { kiv::SaveSettings(hwnd(), Settings); }
+
+void TfMain_calendar::ApplySettings() {
+    scrollBox_.SetColor(Settings.Colors ? Settings.Colors->Get(0) : SystemColor(syscolor::AppWorkspace));
+    UpdateNotifyIcon();
+    if (Settings.ColumnsIndex >= 0 && Settings.ColumnsIndex <= 5)
+        ColumnsClick(ColumnsCommand(kColumnChoices[Settings.ColumnsIndex]));
+    if (Settings.FirstDay >= 0 && Settings.FirstDay <= 7) calendar_.SetFirstDayOfWeek(FirstDayOfWeekFor(Settings.FirstDay));
+    calendar_.SetMultiSelect(Settings.MultiSelect);
+    SetChecked(Command::ShowWeekNumbers, !Settings.WeekNumbers);
+    ShowWeekNumbersClick();
+    toolbar_.SetLargeIcons(Settings.LargeIcons);
+    SetBorderless(Settings.ShowOnlyCalendar);
+    SetChecked(Command::ShowToolbar, Settings.ShowOnlyCalendar ? true : !Settings.ShowToolbar);
+    ShowToolbarClick();
+    SetChecked(Command::AlwaysOnTop, !Settings.AlwaysOnTop);
+    AlwaysOnTopClick();
+    SetCloseShortCut(Settings.CloseOnEscape ? MakeShortCut(vk::Escape) : 0);
+    ShowYear(CurrentYear);
+}
+
+void TfMain_calendar::SetBorderless(bool borderless) {
+    if (borderless == borderless_) return;
+    borderless_ = borderless;
+    // Changing the style in place keeps the window handle, and with it the hot
+    // key registration and the tray's target.
+    const LONG_PTR style = GetWindowLongPtrW(hwnd(), GWL_STYLE);
+    const LONG_PTR frame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_BORDER | WS_DLGFRAME;
+    LONG_PTR next = borderless ? ((style & ~frame) | WS_POPUP) : ((style & ~WS_POPUP) | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    SetWindowLongPtrW(hwnd(), GWL_STYLE, next);
+    SetMenu(hwnd(), borderless ? nullptr : mainMenu_.get());
+    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+}  // namespace kiv

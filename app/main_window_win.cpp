@@ -1,0 +1,267 @@
+#include "app/main_window_win.h"
+
+#include <windowsx.h>
+
+#include "app/app_texts.h"
+#include "app/instance_win.h"
+#include "app/screen_geometry.h"
+#include "app/year_view.h"
+#include "resources/resource_ids.h"
+#include "widgets/application_win.h"
+
+namespace kiv {
+namespace {
+constexpr UINT kFocusCalendar = WM_APP + 1;
+constexpr int kDesignClientWidth = 442;
+constexpr int kDesignClientHeight = 254;
+constexpr DWORD kFramedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kBorderlessStyle = WS_POPUP | WS_CLIPCHILDREN;
+}  // namespace
+
+TfMain_calendar::TfMain_calendar(const Clock& clock) : clock_(clock) {}
+
+TfMain_calendar::~TfMain_calendar() {
+    // The calendar and the boxes are gone with the window; drop their hooks first.
+    calendar_.OnSelectionChange = nullptr;
+    calendar_.OnKeyUp = nullptr;
+    destroy();
+}
+
+void TfMain_calendar::Create() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_KIV_CALENDAR), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
+    auto smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_KIV_CALENDAR), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                   LR_SHARED));
+    registerClass(texts::kMainWindowClass, CS_DBLCLKS, nullptr, icon, smallIcon);
+    BuildMenu();
+    // No owner window: the main window has its own taskbar button while visible.
+    RECT rc{0, 0, kDesignClientWidth, kDesignClientHeight};
+    AdjustWindowRectEx(&rc, kFramedStyle, TRUE, 0);
+    create(texts::kMainWindowClass, texts::kApplicationTitle, kFramedStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT,
+           rc.right - rc.left, rc.bottom - rc.top, nullptr, mainMenu_.get());
+
+    HiddenOnce = false;
+    toolbar_.Create(hwnd());
+    BuildAccelerators();
+    toolbar_.edYear.OnKeyPress = [this](wchar_t ch, bool& handled) {
+        if (ch == L'\r') {
+            handled = true;
+            RunCommand(Command::GoButton);
+        }
+    };
+
+    const TDateTime today = clock_.Today();
+    LastSelectedDate = today;
+    TodayAtLastCheck = today;
+    const CivilDate d = DecodeDate(today);
+    CurrentYear = static_cast<std::uint16_t>(d.year);
+    CurrentMonth = static_cast<std::uint16_t>(d.month);
+    toolbar_.edYear.SetNumber(CurrentYear);
+
+    scrollBox_.Create(hwnd(), 0);
+    calendar_.SetParent(scrollBox_.hwnd());
+    calendar_.SetWeekNumbers(false);
+    calendar_.SetShowToday(false);
+    calendar_.CalColors().Set(0, SystemColor(syscolor::AppWorkspace));
+    calendar_.SetBounds(0, 0);
+    calendar_.SetDate(clock_.Now());
+    calendar_.OnSelectionChange = [this] { UpdateSelectedDate(); };
+    calendar_.OnKeyUp = [this](WORD key, ShiftState shift) { CalendarKeyUp(key, shift); };
+    calendar_.AdjustSize();
+    scrollBox_.SetContent(calendar_.panel());
+
+    Settings.Colors = &calendar_.CalColors();
+    Settings.NotifyIconColor = kBlack;
+    FitTop = 0;
+    FitLeft = 0;
+    ReadTaskbarMargins();
+
+    // Commands whose windows and dialogs come with later parts of the program.
+    for (Command c : {Command::PrinterSetup, Command::Print, Command::Options, Command::ViewHelp, Command::About})
+        EnableCommand(c, false);
+
+    SetTimer(hwnd(), kTimerId, kTimerInterval, nullptr);
+    LoadSettings();
+}
+
+void TfMain_calendar::ReadTaskbarMargins() {
+    std::optional<Rect> taskbar;
+    if (HWND tray = FindWindowW(texts::kTaskbarClass, nullptr)) {
+        RECT rc{};
+        if (GetWindowRect(tray, &rc)) taskbar = Rect{rc.left, rc.top, rc.right, rc.bottom};
+    }
+    const TaskbarMargins m = ComputeTaskbarMargins(taskbar);
+    TaskbarMarginX = m.marginX;
+    TaskbarMarginY = m.marginY;
+    FitLeft = m.fitLeft;
+    FitTop = m.fitTop;
+}
+
+void TfMain_calendar::LayoutChildren() {
+    if (!scrollBox_.hwnd()) return;
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    int top = 0;
+    if (toolbar_.hwnd() && toolbar_.Visible()) {
+        toolbar_.AutoSize();
+        top = toolbar_.Height();
+    }
+    SetWindowPos(scrollBox_.hwnd(), nullptr, 0, top, client.right, client.bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
+    scrollBox_.UpdateScrollBars();
+}
+
+void TfMain_calendar::SetTopmost(bool on) {
+    SetWindowPos(hwnd(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TfMain_calendar::FitWindow() {
+    const UINT dpi = WindowDpi(hwnd());
+    HMONITOR monitor = MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoW(monitor, &mi);
+    FitInput in;
+    in.calendarWidth = calendar_.Width();
+    in.calendarHeight = calendar_.Height();
+    in.toolbarHeight = toolbar_.Visible() ? toolbar_.Height() : 0;
+    in.horzScrollBar = ScaleForDpi(16, dpi);
+    in.vertScrollBar = ScaleForDpi(16, dpi);
+    in.monitor = Rect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom};
+    in.taskbar = TaskbarMargins{TaskbarMarginX, TaskbarMarginY, FitLeft, FitTop};
+    // The frame's size is measured, so that a menu bar that wraps at the new
+    // width is caught on the second pass.
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT outer{}, client{};
+        GetWindowRect(hwnd(), &outer);
+        GetClientRect(hwnd(), &client);
+        in.frameWidth = (outer.right - outer.left) - client.right;
+        in.frameHeight = (outer.bottom - outer.top) - client.bottom;
+        const FitResult fit = FitWindowToCalendar(in);
+        SetWindowPos(hwnd(), nullptr, fit.window.left, fit.window.top, fit.window.width(), fit.window.height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        GetClientRect(hwnd(), &client);
+        if (client.right == fit.clientWidth && client.bottom == fit.clientHeight) break;
+    }
+    LayoutChildren();
+}
+
+void TfMain_calendar::ShowFromTray() {
+    if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
+    if (!IsWindowVisible(hwnd())) ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+}
+
+void TfMain_calendar::HideToTray() { ShowWindow(hwnd(), SW_HIDE); }
+
+void TfMain_calendar::UpdateNotifyIcon() {
+    // The tray icon arrives with its own component; nothing to redraw yet.
+}
+
+void TfMain_calendar::FormShow() {
+    ShowYear(kTodayYear);
+    UpdateNotifyIcon();
+    PostMessageW(hwnd(), kFocusCalendar, 0, 0);
+}
+
+void TfMain_calendar::FormPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd(), &ps);
+    if (toolbar_.lblFixButtonSeparator2) {
+        RECT label{};
+        GetWindowRect(toolbar_.lblFixButtonSeparator2, &label);
+        MapWindowPoints(nullptr, GetParent(toolbar_.lblFixButtonSeparator2), reinterpret_cast<POINT*>(&label), 2);
+        RECT fill{label.left, label.top, label.left + (label.right - label.left) - 1,
+                  label.top + (label.bottom - label.top) - 1};
+        FillRect(dc, &fill, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    EndPaint(hwnd(), &ps);
+}
+
+void TfMain_calendar::OnActivationMessage() {
+    UpdateNotifyIcon();
+    ShowFromTray();
+    SetForegroundWindow(hwnd());
+}
+
+void TfMain_calendar::OnActivateApp(bool active) {
+    if (!active) return;
+    HWND popup = GetLastActivePopup(hwnd());
+    if (popup && popup != hwnd() && IsWindowVisible(popup) && IsWindowEnabled(popup)) SetForegroundWindow(popup);
+}
+
+void TfMain_calendar::HideOnFirstIdle() {
+    if (HiddenOnce) return;
+    ShowWindow(hwnd(), SW_HIDE);
+    HiddenOnce = true;
+    Application::instance().setIdleHandler(nullptr);
+}
+
+std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == ActivationMessage() && msg != 0) {
+        OnActivationMessage();
+        return 0;
+    }
+    switch (msg) {
+        case WM_COMMAND:
+            if (HIWORD(wp) == 0 || HIWORD(wp) == 1 || (lp && reinterpret_cast<HWND>(lp) == toolbar_.hwnd())) {
+                if (LOWORD(wp) >= static_cast<WORD>(Command::PrinterSetup)) {
+                    RunCommand(static_cast<Command>(LOWORD(wp)));
+                    return 0;
+                }
+            }
+            return std::nullopt;
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lp);
+            LRESULT result = 0;
+            if (toolbar_.HandleNotify(header, result)) return result;
+            return std::nullopt;
+        }
+        case WM_SYSCOMMAND:
+            if ((wp & 0xFFF0) == SC_CLOSE) {
+                HideToTray();
+                return 0;
+            }
+            return std::nullopt;
+        case WM_SHOWWINDOW:
+            if (wp) FormShow();
+            return std::nullopt;
+        case kFocusCalendar:
+            if (calendar_.hwnd() && IsWindowVisible(hwnd())) SetFocus(calendar_.hwnd());
+            return 0;
+        case WM_TIMER:
+            if (wp == kTimerId) TimerTick();
+            return 0;
+        case WM_PAINT:
+            FormPaint();
+            return 0;
+        case WM_SIZE:
+            LayoutChildren();
+            return 0;
+        case WM_ACTIVATEAPP:
+            OnActivateApp(wp != FALSE);
+            return std::nullopt;
+        case WM_DPICHANGED: {
+            const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+            SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            toolbar_.DpiChanged();
+            calendar_.RecreateCalendar();  // its font follows the new DPI
+            calendar_.AdjustSize();
+            FitWindow();
+            return 0;
+        }
+        case WM_DESTROY:
+            // The hot key belongs to this window and goes with it.
+            UnregisterHotKey(hwnd(), 0);
+            KillTimer(hwnd(), kTimerId);
+            // The menu object stays ours: a menu still attached would be destroyed with the window.
+            SetMenu(hwnd(), nullptr);
+            return std::nullopt;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace kiv

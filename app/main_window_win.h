@@ -1,0 +1,109 @@
+// The main window: the year calendar in its scroll box under the toolbar and
+// the menu bar, the day-change timer, and the window's life cycle.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "app/calendar_settings.h"
+#include "app/clock.h"
+#include "app/main_menu.h"
+#include "app/main_toolbar_win.h"
+#include "calendar/year_calendar_win.h"
+#include "widgets/handles_win.h"
+#include "widgets/scroll_box_win.h"
+#include "widgets/window_win.h"
+
+namespace kiv {
+
+class TfMain_calendar final : public Window {
+public:
+    explicit TfMain_calendar(const Clock& clock);
+    ~TfMain_calendar() override;
+
+    // Creates the (hidden) window: everything the construction hook sets up,
+    // ending with loading and applying the settings.
+    void Create();
+
+    // Year display and commands.
+    void ShowYear(int year);
+    void UpdateSelectedDate();
+    void FitWindow();
+    void SetTopmost(bool on);
+    void RunCommand(Command command);
+    void TimerTick();
+    void CalendarKeyUp(WORD key, ShiftState shift);
+
+    // Settings.
+    void LoadSettings();
+    void SaveSettings();
+    void ApplySettings();
+    void HideOnFirstIdle();
+
+    // Showing and hiding.
+    void ShowFromTray();
+    void HideToTray();
+
+    bool IsChecked(Command command) const;
+    HMENU MainMenu() const noexcept { return mainMenu_.get(); }
+    HACCEL Accelerators() const noexcept { return accelerators_.get(); }
+    MainToolbar& ToolBar() noexcept { return toolbar_; }
+    TYearCalendar& Calendar() noexcept { return calendar_; }
+    TScrollBox& ScrollBox() noexcept { return scrollBox_; }
+
+    std::uint16_t CurrentYear = 0;
+    std::uint16_t CurrentMonth = 0;
+    TDateTime TodayAtLastCheck = 0;
+    TDateTime LastSelectedDate = 0;
+    int TaskbarMarginX = 0;
+    int TaskbarMarginY = 0;
+    int FitLeft = 0;
+    int FitTop = 0;
+    bool ShowingYear = false;
+    bool HiddenOnce = false;
+    CalendarSettings Settings;
+
+    static constexpr UINT_PTR kTimerId = 1;
+    static constexpr UINT kTimerInterval = 5000;
+
+protected:
+    std::optional<LRESULT> onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    // Construction pieces.
+    void BuildMenu();
+    void BuildAccelerators();
+    void ReadTaskbarMargins();
+    void LayoutChildren();
+
+    // Commands.
+    void SetChecked(Command command, bool checked);
+    void EnableCommand(Command command, bool enabled);
+    void ColumnsClick(Command command);
+    void ShowToolbarClick();
+    void ShowWeekNumbersClick();
+    void AlwaysOnTopClick();
+    void GoToYearClick();
+    void GoButtonClick();
+    void FormShow();
+    void FormPaint();
+    void OnActivationMessage();
+    void OnActivateApp(bool active);
+    void SetCloseShortCut(ShortCut shortcut);
+    void SetBorderless(bool borderless);
+    void UpdateNotifyIcon();
+
+    const Clock& clock_;
+    TYearCalendar calendar_;
+    TScrollBox scrollBox_;
+    MainToolbar toolbar_;
+    UniqueMenu mainMenu_;
+    UniqueAccelerators accelerators_;
+    std::vector<UniqueBitmap> menuImages_;
+    ShortCut closeShortCut_ = 0;
+    bool borderless_ = false;
+};
+
+}  // namespace kiv

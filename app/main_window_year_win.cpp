@@ -1,0 +1,86 @@
+// Putting a year on the calendar, following its selection, and the day change.
+#include "app/app_texts.h"
+#include "calendar/date_format_win.h"
+#include "app/main_window_win.h"
+#include "app/year_view.h"
+#include "widgets/message_box_win.h"
+
+namespace kiv {
+namespace {
+// Clears a flag however the scope is left.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+    ~FlagScope() { flag_ = false; }
+
+private:
+    bool& flag_;
+};
+}  // namespace
+
+void TfMain_calendar::ShowYear(int year) {
+    FlagScope showing(ShowingYear);
+    ShowYearInput in;
+    in.requestedYear = year;
+    in.firstMonthSetting = Settings.FirstMonth;
+    in.currentMonth = CurrentMonth;
+    in.currentYear = CurrentYear;
+    in.today = DecodeDate(clock_.Today());
+    in.lastSelected = LastSelectedDate;
+    const ShowYearPlan plan = PlanShowYear(in);
+    if (plan.outOfRange)
+        ShowMessageBox(hwnd(), texts::kYearOutOfRange, texts::kYearOutOfRangeCaption, MB_OK | MB_ICONERROR);
+
+    toolbar_.edYear.SetNumber(plan.year);
+    toolbar_.edYear.SelectAll();
+
+    const bool multiSelect = calendar_.MultiSelect();
+    calendar_.SetMultiSelect(false);
+    calendar_.SetMinDate(plan.range.first);
+    calendar_.SetMaxDate(plan.range.last);
+    calendar_.SetDate(plan.selected);
+    toolbar_.edSelectedDate.SetText(ShortDateText(calendar_.Date()));
+    // Created afresh with the twelve months as its range, the control lays
+    // them out from the first month; widening the range afterwards keeps that.
+    calendar_.SetMultiSelect(multiSelect);
+    if (!multiSelect) calendar_.RecreateCalendar();
+    // A new control starts at today's month on some systems; scroll it to the range.
+    calendar_.ShowMonths(plan.range.first, plan.range.last);
+    calendar_.SetMinDate(EncodeDate(kFirstYear, 1, 1));
+    calendar_.SetMaxDate(EncodeDate(kLastYear, 12, 31));
+    LastSelectedDate = DateOf(calendar_.Date());
+}
+
+void TfMain_calendar::UpdateSelectedDate() {
+    const auto days = SelectedDaysText(calendar_.MultiSelect(), calendar_.Date(), calendar_.EndDate());
+    toolbar_.edSelectedDate.SetText(days ? *days : ShortDateText(calendar_.Date()));
+    const SelectionFollow follow = FollowSelection(calendar_.Date(), toolbar_.edYear.Number(), ShowingYear,
+                                                   LastSelectedDate, calendar_.MinDate(), calendar_.MaxDate());
+    if (follow.yearBox) toolbar_.edYear.SetNumber(*follow.yearBox);
+    if (follow.select) {
+        calendar_.SetDate(*follow.select);
+        calendar_.SetEndDate(*follow.select);
+    }
+    LastSelectedDate = DateOf(calendar_.Date());
+    calendar_.SetExplicitSelect(false);
+}
+
+void TfMain_calendar::TimerTick() {
+    UpdateNotifyIcon();
+    const TDateTime today = clock_.Today();
+    const CivilDate d = DecodeDate(today);
+    CurrentYear = static_cast<std::uint16_t>(d.year);
+    // Kept fresh too: "the current month" as first month must not go stale
+    // in a program that runs for months.
+    CurrentMonth = static_cast<std::uint16_t>(d.month);
+    switch (CheckDayChange(today, TodayAtLastCheck, calendar_.Date())) {
+        case DayChange::None: return;
+        case DayChange::ShowToday: ShowYear(kTodayYear); break;
+        case DayChange::RedrawToday: calendar_.RecreateCalendar(); break;
+    }
+    TodayAtLastCheck = today;
+}
+
+}  // namespace kiv
