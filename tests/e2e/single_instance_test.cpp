@@ -7,6 +7,9 @@ namespace {
 
 using SingleInstanceTest = ProgramTest;
 
+// Under Wine without a window manager, mapping a window again that was
+// unmapped waits up to two seconds for the window manager's answer; the
+// reaction timeout leaves room for that.
 bool IsForward(HWND window) {
     return WaitUntil([window] { return IsWindowVisible(window) && GetForegroundWindow() == window; },
                      kReactionTimeout);
