@@ -23,6 +23,7 @@ namespace {
 struct Program {
     std::wstring path;
     std::wstring windowClass;
+    std::vector<double> createdMs;
     std::vector<double> shownMs;
     std::vector<double> peakKiB;
 };
@@ -37,24 +38,21 @@ std::wstring ExecutableFolder() {
 struct WindowSearch {
     DWORD processId;
     const wchar_t* className;
-    bool found;
+    bool created;
+    bool shown;
 };
 
-BOOL CALLBACK MatchShownWindow(HWND hwnd, LPARAM lp) noexcept {
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) noexcept {
     auto* search = reinterpret_cast<WindowSearch*>(lp);
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != search->processId || !IsWindowVisible(hwnd)) return TRUE;
+    if (owner != search->processId) return TRUE;
     wchar_t name[64]{};
     GetClassNameW(hwnd, name, 64);
-    search->found = lstrcmpW(name, search->className) == 0;
-    return !search->found;
-}
-
-bool HasShownWindow(DWORD processId, const wchar_t* className) {
-    WindowSearch search{processId, className, false};
-    EnumWindows(MatchShownWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    if (lstrcmpW(name, search->className) != 0) return TRUE;
+    search->created = true;
+    search->shown = IsWindowVisible(hwnd) != FALSE;
+    return !search->shown;
 }
 
 double Median(std::vector<double> values) {
@@ -65,6 +63,7 @@ double Median(std::vector<double> values) {
 }
 
 struct Sample {
+    double createdMs;
     double shownMs;
     double peakKiB;
 };
@@ -85,13 +84,19 @@ std::optional<Sample> MeasureOnce(const Program& program) {
     }
     CloseHandle(info.hThread);
 
+    // The window's creation is timed as well, to tell the cost of starting
+    // the process and building the window from the cost of showing it.
     bool shown = false;
+    double createdMs = -1;
     constexpr double kTimeoutMs = 30000;
     double elapsedMs = 0;
     while (elapsedMs < kTimeoutMs && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
-        shown = HasShownWindow(info.dwProcessId, program.windowClass.c_str());
+        WindowSearch search{info.dwProcessId, program.windowClass.c_str(), false, false};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         QueryPerformanceCounter(&now);
         elapsedMs = 1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart);
+        if (search.created && createdMs < 0) createdMs = elapsedMs;
+        shown = search.shown;
         if (shown) break;
         Sleep(1);
     }
@@ -101,7 +106,7 @@ std::optional<Sample> MeasureOnce(const Program& program) {
         PROCESS_MEMORY_COUNTERS counters{};
         counters.cb = sizeof(counters);
         if (K32GetProcessMemoryInfo(info.hProcess, &counters, sizeof(counters))) {
-            sample = Sample{elapsedMs, static_cast<double>(counters.PeakWorkingSetSize) / 1024.0};
+            sample = Sample{createdMs, elapsedMs, static_cast<double>(counters.PeakWorkingSetSize) / 1024.0};
         } else {
             std::fwprintf(stderr, L"no memory figures for %ls (error %lu)\n", program.path.c_str(), GetLastError());
         }
@@ -126,7 +131,7 @@ int wmain(int argc, wchar_t** argv) {
         if (arg == L"-n" && i + 1 < argc) {
             runs = std::max(1, _wtoi(argv[++i]));
         } else if (i + 1 < argc) {
-            programs.push_back({arg, argv[++i], {}, {}});
+            programs.push_back({arg, argv[++i], {}, {}, {}});
         } else {
             std::fwprintf(stderr, L"usage: bench_startup [-n RUNS] [PROGRAM CLASS]...\n");
             return 2;
@@ -134,8 +139,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (programs.empty()) {
         const std::wstring folder = ExecutableFolder();
-        programs.push_back({folder + L"KivCalendar.exe", L"TfMain_calendar", {}, {}});
-        programs.push_back({folder + L"minimal_calendar.exe", L"KivMinimalCalendar", {}, {}});
+        programs.push_back({folder + L"KivCalendar.exe", L"TfMain_calendar", {}, {}, {}});
+        programs.push_back({folder + L"minimal_calendar.exe", L"KivMinimalCalendar", {}, {}, {}});
     }
 
     // One untimed start each, so that loading the libraries from disk for the
@@ -146,6 +151,7 @@ int wmain(int argc, wchar_t** argv) {
     for (int run = 0; run < runs; ++run) {
         for (Program& program : programs) {
             if (const auto sample = MeasureOnce(program)) {
+                program.createdMs.push_back(sample->createdMs);
                 program.shownMs.push_back(sample->shownMs);
                 program.peakKiB.push_back(sample->peakKiB);
             } else {
@@ -154,11 +160,12 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
 
-    std::wprintf(L"%-28ls %6ls %16ls %16ls\n", L"program", L"runs", L"shown after ms", L"peak memory KiB");
+    std::wprintf(L"%-24ls %5ls %17ls %15ls %16ls\n", L"program", L"runs", L"window made, ms", L"shown after ms",
+                 L"peak memory KiB");
     for (const Program& program : programs) {
         const std::wstring name = program.path.substr(program.path.find_last_of(L"\\/") + 1);
-        std::wprintf(L"%-28ls %6zu %16.1f %16.0f\n", name.c_str(), program.shownMs.size(), Median(program.shownMs),
-                     Median(program.peakKiB));
+        std::wprintf(L"%-24ls %5zu %17.1f %15.1f %16.0f\n", name.c_str(), program.shownMs.size(),
+                     Median(program.createdMs), Median(program.shownMs), Median(program.peakKiB));
     }
     const Program& first = programs.front();
     for (size_t i = 1; i < programs.size(); ++i) {
@@ -166,7 +173,8 @@ int wmain(int argc, wchar_t** argv) {
         const double timeBase = Median(other.shownMs);
         const double memoryBase = Median(other.peakKiB);
         if (first.shownMs.empty() || other.shownMs.empty() || timeBase <= 0 || memoryBase <= 0) {
-            std::wprintf(L"no ratio to %ls: a program has no figures\n", other.path.c_str());
+            std::wprintf(L"no ratio to %ls: a program has no figures\n",
+                         other.path.substr(other.path.find_last_of(L"\\/") + 1).c_str());
             continue;
         }
         const double timeRatio = Median(first.shownMs) / timeBase;
