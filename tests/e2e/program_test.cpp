@@ -104,6 +104,10 @@ bool ProgramTest::staysHidden(HWND window, std::chrono::milliseconds period) {
     return !WaitUntil([window] { return IsWindowVisible(window) != FALSE; }, period);
 }
 
+bool ProgramTest::staysShown(HWND window) {
+    return !WaitUntil([window] { return IsWindowVisible(window) == FALSE; }, 1s);
+}
+
 void ProgramTest::startSecondCopy(const std::wstring& arguments) {
     const auto started = std::chrono::steady_clock::now();
     const DWORD id = driver_->start(arguments);
@@ -123,6 +127,16 @@ void ProgramTest::startSecondCopy(const std::wstring& arguments) {
     // A start under Wine alone takes a few hundred milliseconds.
     EXPECT_LT(took, 5s) << "the second copy took " << took.count() << " ms to end";
     RecordProperty("second_copy_ms", static_cast<int>(took.count()));
+}
+
+void ProgramTest::storeFlag(const wchar_t* name, bool on) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const DWORD value = on ? 1 : 0;
+    EXPECT_EQ(RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
 }
 
 bool ProgramTest::instanceMutexExists() {

@@ -30,11 +30,15 @@ protected:
     static bool becomesHidden(HWND window);
     // True if the window stays hidden for the whole period.
     static bool staysHidden(HWND window, std::chrono::milliseconds period);
+    // True if the window is still shown after the loop has had time to idle.
+    static bool staysShown(HWND window);
     // Starts a further copy and follows it until it ends: it must end soon,
     // and never own a window of the program's class or any visible window.
     void startSecondCopy(const std::wstring& arguments);
 
     static bool instanceMutexExists();
+    // Stores one setting as the program keeps a flag, before it starts.
+    static void storeFlag(const wchar_t* name, bool on);
 
     std::unique_ptr<ProgramDriver> driver_;
 };
