@@ -36,9 +36,10 @@ enum class KeyRoute {
 // Makes the window the foreground window; false if the system refused.
 bool BringToForeground(HWND window);
 
-// Types Alt+key into the window as the user would. Under Wine without a window
-// manager SendInput may not reach the window; then the key messages are
-// posted to the window that has the keyboard focus.
+// Types Alt+key into the window as the user would: makes it the foreground
+// window and sends the keys with SendInput. Keyboard input only reaches the
+// foreground window, so if the system refuses to bring it forward the key
+// messages are posted to the window that has the keyboard focus instead.
 KeyRoute TypeAltKey(HWND window, WORD virtualKey);
 
 // A plain window of the test's own, shown and made the foreground window, so
