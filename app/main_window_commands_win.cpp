@@ -83,7 +83,9 @@ void TfMain_calendar::BuildAccelerators() {
             if (item.command != Command::CloseWindow) add(item.shortcut, item.command);
     add(closeShortCut_, Command::CloseWindow);
     accelerators_.reset(CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
-    Application::instance().setAccelerators(hwnd(), accelerators_.get());
+    // The shortcuts belong to the menu bar: the borderless window has none,
+    // and its calendar's own keys stand in for them.
+    Application::instance().setAccelerators(hwnd(), borderless_ ? nullptr : accelerators_.get());
 }
 
 void TfMain_calendar::SetCloseShortCut(ShortCut shortcut) {

@@ -66,6 +66,7 @@ void TfMain_calendar::SetBorderless(bool borderless) {
     LONG_PTR next = borderless ? ((style & ~frame) | WS_POPUP) : ((style & ~WS_POPUP) | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
     SetWindowLongPtrW(hwnd(), GWL_STYLE, next);
     SetMenu(hwnd(), borderless ? nullptr : mainMenu_.get());
+    BuildAccelerators();
     SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 

@@ -387,9 +387,11 @@ std::optional<LRESULT> TMonthCalendar::HandleNotify(NMHDR& header) {
     }
 }
 
-std::optional<LRESULT> TMonthCalendar::Hook::onMessage(UINT msg, WPARAM wp, LPARAM) {
+std::optional<LRESULT> TMonthCalendar::Hook::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if ((msg == WM_KEYUP || msg == WM_SYSKEYUP) && owner_.OnKeyUp) {
-        const ShiftState shift{GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
+        // Alt is read from the key's own context bit, as the keyboard reported it.
+        const bool alt = (lp & (1 << 29)) != 0 || GetKeyState(VK_MENU) < 0;
+        const ShiftState shift{GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, alt};
         BusyScope busy(owner_);
         owner_.OnKeyUp(static_cast<WORD>(wp), shift);
     }

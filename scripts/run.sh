@@ -5,7 +5,7 @@
 # Usage: scripts/run.sh [program arguments]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$root/build
+build=$root/build-run
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -48,5 +48,5 @@ done
 [ -n "$window" ] || { echo "the calendar window did not appear" >&2; exit 1; }
 sleep 2  # let it finish painting
 shot=$build/screenshot.png
-import -display "$display" -window root "$shot"
+import -display "$display" -window "$window" "$shot"
 echo "Screenshot: $shot"

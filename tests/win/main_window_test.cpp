@@ -378,6 +378,41 @@ TEST_F(MainWindowSettings, WithoutTheQuietSwitchTheBorderlessWindowStaysShown) {
     EXPECT_TRUE(IsWindowVisible(window.hwnd()));
 }
 
+TEST_F(MainWindowSettings, BorderlessCalendarKeysStandInForTheMissingMenu) {
+    registry.PutDword(L"Show only calendar", 1);
+    TfMain_calendar window(clock);
+    window.Create();
+    ShowWindow(window.hwnd(), SW_SHOW);
+    Pump();
+    HWND calendar = window.Calendar().hwnd();
+    SendMessageW(calendar, WM_KEYUP, VK_ESCAPE, 0);
+    EXPECT_FALSE(IsWindowVisible(window.hwnd()));
+    MSG msg;
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    // Alt+X: the key's release arrives as a system key while Alt is held.
+    SendMessageW(calendar, WM_SYSKEYUP, 'X', 1 << 29);
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(MainWindowSettings, EscClosesTheFramedWindowOnlyWhenChosen) {
+    registry.PutDword(L"Close on Escape", 1);
+    TfMain_calendar window(clock);
+    window.Create();
+    wchar_t text[64] = {};
+    GetMenuStringW(window.MainMenu(), static_cast<UINT>(Command::CloseWindow), text, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(text, L"&Close window\tEsc");
+    ShowWindow(window.hwnd(), SW_SHOW);
+    Pump();
+    // A framed window ignores Esc's release in the calendar: the shortcut does the work.
+    SendMessageW(window.Calendar().hwnd(), WM_KEYUP, VK_ESCAPE, 0);
+    EXPECT_TRUE(IsWindowVisible(window.hwnd()));
+    ACCEL table[64];
+    const int n = CopyAcceleratorTableW(window.Accelerators(), table, 64);
+    bool hasEsc = false;
+    for (int i = 0; i < n; ++i) hasEsc |= table[i].key == VK_ESCAPE && table[i].cmd == static_cast<WORD>(Command::CloseWindow);
+    EXPECT_TRUE(hasEsc);
+}
+
 // Paging through years re-creates the control each time; it must stay quick.
 TEST_F(MainWindow, DISABLED_ShowYearCost) {
     std::vector<double> ms;
