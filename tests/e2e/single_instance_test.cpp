@@ -7,12 +7,23 @@ namespace {
 
 using SingleInstanceTest = ProgramTest;
 
-// Under Wine without a window manager, mapping a window again that was
-// unmapped waits up to two seconds for the window manager's answer; the
-// reaction timeout leaves room for that.
+bool HasKeyboardFocus(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return false;
+    return info.hwndFocus == window || IsChild(window, info.hwndFocus);
+}
+
+// Forward means shown, in front and ready for the keyboard, so that the user
+// can go on typing. Under Wine without a window manager, mapping a window
+// again that was unmapped waits up to two seconds for the window manager's
+// answer; the reaction timeout leaves room for that.
 bool IsForward(HWND window) {
-    return WaitUntil([window] { return IsWindowVisible(window) && GetForegroundWindow() == window; },
-                     kReactionTimeout);
+    return WaitUntil(
+        [window] {
+            return IsWindowVisible(window) && GetForegroundWindow() == window && HasKeyboardFocus(window);
+        },
+        kReactionTimeout);
 }
 
 TEST_F(SingleInstanceTest, SecondStartBringsTheShownWindowToTheFront) {
