@@ -83,7 +83,11 @@ void TfMain_calendar::Create() {
         EnableCommand(c, false);
 
     SetTimer(hwnd(), kTimerId, kTimerInterval, nullptr);
+    creating_ = true;
     LoadSettings();
+    creating_ = false;
+    if (fitPending_) FitWindow();
+    fitPending_ = false;
 }
 
 void TfMain_calendar::ReadTaskbarMargins() {
@@ -117,6 +121,12 @@ void TfMain_calendar::SetTopmost(bool on) {
 }
 
 void TfMain_calendar::FitWindow() {
+    if (creating_) {
+        // While the window is being built the settings change the layout
+        // several times; it is fitted once, at the end.
+        fitPending_ = true;
+        return;
+    }
     const UINT dpi = WindowDpi(hwnd());
     HMONITOR monitor = MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST);
     MONITORINFO mi{};

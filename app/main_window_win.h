@@ -104,6 +104,8 @@ private:
     std::vector<UniqueBitmap> menuImages_;
     ShortCut closeShortCut_ = 0;
     bool borderless_ = false;
+    bool creating_ = false;
+    bool fitPending_ = false;
 };
 
 }  // namespace kiv
