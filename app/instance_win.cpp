@@ -22,7 +22,14 @@ UniqueKernelHandle CreateInstanceMutex(bool& alreadyRunning) {
 
 void ActivatePreviousInstance(const wchar_t* className) noexcept {
     HWND window = FindWindowW(className, nullptr);
-    if (window) SendNotifyMessageW(window, g_activationMessage, 0, 0);
+    if (!window) return;
+    // This copy was just started by the user and may take the foreground;
+    // it hands that right on, or Windows would refuse the first copy's
+    // SetForegroundWindow and only flash its taskbar button.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId) AllowSetForegroundWindow(processId);
+    SendNotifyMessageW(window, g_activationMessage, 0, 0);
 }
 
 }  // namespace kiv
