@@ -117,7 +117,12 @@ void TfMain_calendar::LayoutChildren() {
 }
 
 void TfMain_calendar::SetTopmost(bool on) {
+    // Lowering a window that was never raised changes nothing; skipping it
+    // spares the start-up a costly round trip to the window system.
+    const bool isTopmost = topmost_ || (GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (!on && !isTopmost) return;
     SetWindowPos(hwnd(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    topmost_ = on;
 }
 
 void TfMain_calendar::FitWindow() {

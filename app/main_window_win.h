@@ -105,6 +105,7 @@ private:
     ShortCut closeShortCut_ = 0;
     bool borderless_ = false;
     bool creating_ = false;
+    bool topmost_ = false;  // raised by SetTopmost (some systems leave WS_EX_TOPMOST unset)
     bool fitPending_ = false;
 };
 
