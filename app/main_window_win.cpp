@@ -132,7 +132,6 @@ void TfMain_calendar::FitWindow() {
         fitPending_ = true;
         return;
     }
-    const UINT dpi = WindowDpi(hwnd());
     HMONITOR monitor = MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST);
     MONITORINFO mi{};
     mi.cbSize = sizeof mi;
@@ -141,8 +140,8 @@ void TfMain_calendar::FitWindow() {
     in.calendarWidth = calendar_.Width();
     in.calendarHeight = calendar_.Height();
     in.toolbarHeight = toolbar_.Visible() ? toolbar_.Height() : 0;
-    in.horzScrollBar = ScaleForDpi(16, dpi);
-    in.vertScrollBar = ScaleForDpi(16, dpi);
+    in.horzScrollBar = scrollBox_.HorzScrollBarHeight();
+    in.vertScrollBar = scrollBox_.VertScrollBarWidth();
     in.monitor = Rect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom};
     in.taskbar = TaskbarMargins{TaskbarMarginX, TaskbarMarginY, FitLeft, FitTop};
     // The frame's size is measured, so that a menu bar that wraps at the new

@@ -9,7 +9,6 @@
 namespace kiv {
 namespace {
 constexpr wchar_t kClassName[] = L"KivScrollBox";
-constexpr int kBarThickness = 16;
 constexpr int kLineStep = 16;
 }  // namespace
 
@@ -26,8 +25,19 @@ void TScrollBox::SetColor(TColor color) {
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-int TScrollBox::HorzScrollBarHeight() const noexcept { return ScaleForDpi(kBarThickness, WindowDpi(hwnd())); }
-int TScrollBox::VertScrollBarWidth() const noexcept { return ScaleForDpi(kBarThickness, WindowDpi(hwnd())); }
+namespace {
+// The bars are the system's own, so their thickness is the system's at the box's DPI.
+int BarMetric(HWND hwnd, int index) noexcept {
+    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+    static const auto forDpi = reinterpret_cast<GetSystemMetricsForDpiFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    if (forDpi && hwnd) return forDpi(index, WindowDpi(hwnd));
+    return GetSystemMetrics(index);
+}
+}  // namespace
+
+int TScrollBox::HorzScrollBarHeight() const noexcept { return BarMetric(hwnd(), SM_CYHSCROLL); }
+int TScrollBox::VertScrollBarWidth() const noexcept { return BarMetric(hwnd(), SM_CXVSCROLL); }
 
 void TScrollBox::UpdateScrollBars() {
     if (!hwnd() || updating_) return;
@@ -42,8 +52,8 @@ void TScrollBox::UpdateScrollBars() {
     GetWindowRect(hwnd(), &window);
     const int fullWidth = window.right - window.left;
     const int fullHeight = window.bottom - window.top;
-    const int hBar = GetSystemMetrics(SM_CYHSCROLL);
-    const int vBar = GetSystemMetrics(SM_CXVSCROLL);
+    const int hBar = HorzScrollBarHeight();
+    const int vBar = VertScrollBarWidth();
     bool needH = contentWidth > fullWidth;
     bool needV = contentHeight > fullHeight;
     if (needH && !needV) needV = contentHeight > fullHeight - hBar;
