@@ -222,6 +222,12 @@ TEST_F(MainWindow, ColumnCommandsResizeTheWindowToTheCalendar) {
         } else {
             EXPECT_LE(outer.right - outer.left, usableWidth) << columns;
             EXPECT_LE(outer.bottom - outer.top, usableHeight) << columns;
+            // Too wide for the monitor: room was made below for the one bar it needs.
+            const LONG_PTR bars = GetWindowLongPtrW(window->ScrollBox().hwnd(), GWL_STYLE);
+            const bool tooWide = window->Calendar().Width() > client.cx;
+            const bool tooTall = window->Calendar().Height() > client.cy - window->ToolBar().Height();
+            EXPECT_EQ((bars & WS_HSCROLL) != 0, tooWide) << columns;
+            EXPECT_EQ((bars & WS_VSCROLL) != 0, tooTall) << columns;
         }
     }
 }
