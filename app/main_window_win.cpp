@@ -24,6 +24,10 @@ TfMain_calendar::~TfMain_calendar() {
     // The calendar and the boxes are gone with the window; drop their hooks first.
     calendar_.OnSelectionChange = nullptr;
     calendar_.OnKeyUp = nullptr;
+    // The loop must not reach this object through its hooks any more.
+    Application& app = Application::instance();
+    app.setAccelerators(nullptr, nullptr);
+    app.setIdleHandler(nullptr);
     destroy();
 }
 
