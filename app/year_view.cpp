@@ -1,10 +1,10 @@
 #include "app/year_view.h"
 
-#include <climits>
 #include <cmath>
 #include <cwchar>
 
 #include "app/app_texts.h"
+#include "widgets/number_text.h"
 
 namespace kiv {
 namespace {
@@ -99,20 +99,10 @@ DayChange CheckDayChange(TDateTime today, TDateTime todayAtLastCheck, TDateTime 
 }
 
 int ParseYearAnswer(const std::wstring& text) noexcept {
-    size_t i = 0;
-    while (i < text.size() && text[i] == L' ') ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
-    if (i == text.size()) return 0;
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < L'0' || text[i] > L'9') return 0;
-        value = value * 10 + (text[i] - L'0');
-        if (value > static_cast<long long>(INT_MAX) + 1) return 0;
-    }
-    if (negative) value = -value;
-    if (value > INT_MAX || value < INT_MIN) return 0;
-    return static_cast<int>(value);
+    std::wstring_view answer(text);
+    // Blanks typed before the number are forgiven; anything else makes it none.
+    while (!answer.empty() && answer.front() == L' ') answer.remove_prefix(1);
+    return NumberFromTextOrZero(answer);
 }
 
 }  // namespace kiv
