@@ -22,14 +22,6 @@ private:
     RegistryStore& store_;
 };
 
-// The calendar colours by index, as stored.
-constexpr int kBackColorIndex = 0;
-constexpr int kTextColorIndex = 1;
-constexpr int kTitleBackColorIndex = 2;
-constexpr int kTitleTextColorIndex = 3;
-constexpr int kMonthBackColorIndex = 4;
-constexpr int kTrailingTextColorIndex = 5;
-
 TMonthCalColors& ColorSetOf(const CalendarSettings& settings) {
     if (!settings.Colors) throw std::logic_error(text::kNoColorSet);
     return *settings.Colors;
@@ -78,12 +70,12 @@ void LoadSettingsFrom(RegistryStore& store, CalendarSettings& settings) {
     settings.ColumnsIndex = reader.ReadIntegerDefault(text::kColumns, defaults.ColumnsIndex);
 
     // Each colour reaches the control as soon as it is read.
-    ReadColor(reader, colors, text::kBackColor, kBackColorIndex);
-    ReadColor(reader, colors, text::kTitleBackColor, kTitleBackColorIndex);
-    ReadColor(reader, colors, text::kTextColor, kTextColorIndex);
-    ReadColor(reader, colors, text::kTitleTextColor, kTitleTextColorIndex);
-    ReadColor(reader, colors, text::kMonthBackColor, kMonthBackColorIndex);
-    ReadColor(reader, colors, text::kTrailingTextColor, kTrailingTextColorIndex);
+    ReadColor(reader, colors, text::kBackColor, TMonthCalColors::kBackColor);
+    ReadColor(reader, colors, text::kTitleBackColor, TMonthCalColors::kTitleBackColor);
+    ReadColor(reader, colors, text::kTextColor, TMonthCalColors::kTextColor);
+    ReadColor(reader, colors, text::kTitleTextColor, TMonthCalColors::kTitleTextColor);
+    ReadColor(reader, colors, text::kMonthBackColor, TMonthCalColors::kMonthBackColor);
+    ReadColor(reader, colors, text::kTrailingTextColor, TMonthCalColors::kTrailingTextColor);
     settings.NotifyIconColor =
         ColorOf(reader.ReadIntegerDefault(text::kNotifyIconColor, Stored(settings.NotifyIconColor)));
 
@@ -119,12 +111,12 @@ std::optional<std::string> SaveSettingsTo(RegistryStore& store, const CalendarSe
         store.WriteInteger(text::kColumns, settings.ColumnsIndex);
         store.WriteInteger(text::kFirstMonth, settings.FirstMonth);
         store.WriteInteger(text::kFirstDay, settings.FirstDay);
-        store.WriteInteger(text::kBackColor, Stored(colors.Get(kBackColorIndex)));
-        store.WriteInteger(text::kTitleBackColor, Stored(colors.Get(kTitleBackColorIndex)));
-        store.WriteInteger(text::kTextColor, Stored(colors.Get(kTextColorIndex)));
-        store.WriteInteger(text::kTitleTextColor, Stored(colors.Get(kTitleTextColorIndex)));
-        store.WriteInteger(text::kMonthBackColor, Stored(colors.Get(kMonthBackColorIndex)));
-        store.WriteInteger(text::kTrailingTextColor, Stored(colors.Get(kTrailingTextColorIndex)));
+        store.WriteInteger(text::kBackColor, Stored(colors.Get(TMonthCalColors::kBackColor)));
+        store.WriteInteger(text::kTitleBackColor, Stored(colors.Get(TMonthCalColors::kTitleBackColor)));
+        store.WriteInteger(text::kTextColor, Stored(colors.Get(TMonthCalColors::kTextColor)));
+        store.WriteInteger(text::kTitleTextColor, Stored(colors.Get(TMonthCalColors::kTitleTextColor)));
+        store.WriteInteger(text::kMonthBackColor, Stored(colors.Get(TMonthCalColors::kMonthBackColor)));
+        store.WriteInteger(text::kTrailingTextColor, Stored(colors.Get(TMonthCalColors::kTrailingTextColor)));
         store.WriteInteger(text::kNotifyIconColor, Stored(settings.NotifyIconColor));
         store.WriteBool(text::kWeekNumbers, settings.WeekNumbers);
         store.WriteBool(text::kShowOnlyCalendar, settings.ShowOnlyCalendar);
