@@ -1,12 +1,26 @@
-// Field-by-field comparison of two settings records, colours included.
+// What both settings suites check against: the stored value names in the
+// order they are written, and a field-by-field comparison of two records.
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "app/calendar_settings.h"
 #include "calendar/month_cal_colors.h"
 
 namespace kiv::test {
+
+// The stored layout, in the order the values are written.
+inline const std::vector<std::wstring> kSaveOrder = {
+    L"Always on top", L"Start with Windows", L"Single click", L"Close on Escape", L"Multiple day selection",
+    L"Show date in tray bar icon", L"Use small numbers", L"Bold numbers", L"Transparent icon", L"Columns",
+    L"First month", L"First day", L"Back color", L"Title back color", L"Text color", L"Title Text color",
+    L"Month back color", L"Trailing text color", L"Notify icon color", L"Week numbers", L"Show only calendar",
+    L"Toolbar", L"Print background colors", L"Use hotkey", L"Win hotkey", L"Hotkey",
+    L"Tray icon long date format", L"Use large icons"};
+
 
 inline void ExpectSameFields(const CalendarSettings& a, const CalendarSettings& b) {
     EXPECT_EQ(a.AlwaysOnTop, b.AlwaysOnTop);

@@ -24,14 +24,7 @@ const std::wstring kPath = L"C:\\Program Files\\Kiv Calendar\\KivCalendar.exe";
 const std::string kWriteError =
     "Error while writing in the Windows Registry.\rCheck that you have the proper rights.";
 
-// The stored layout, in the order the values are written.
-const std::vector<std::wstring> kSaveOrder = {
-    L"Always on top", L"Start with Windows", L"Single click", L"Close on Escape", L"Multiple day selection",
-    L"Show date in tray bar icon", L"Use small numbers", L"Bold numbers", L"Transparent icon", L"Columns",
-    L"First month", L"First day", L"Back color", L"Title back color", L"Text color", L"Title Text color",
-    L"Month back color", L"Trailing text color", L"Notify icon color", L"Week numbers", L"Show only calendar",
-    L"Toolbar", L"Print background colors", L"Use hotkey", L"Win hotkey", L"Hotkey",
-    L"Tray icon long date format", L"Use large icons"};
+using test::kSaveOrder;
 
 // What the main window's record looks like before loading: zero-filled,
 // with the calendar's colour set bound and its background set.

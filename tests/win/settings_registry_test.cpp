@@ -153,13 +153,7 @@ TEST_F(SettingsRegistry, FirstSaveCreatesEveryValueAndReadsBackEqual) {
     CalendarSettings saved = Fresh(colors);
     SaveSettings(nullptr, saved);
 
-    const std::set<std::wstring> names = {
-        L"Always on top", L"Start with Windows", L"Single click", L"Close on Escape", L"Multiple day selection",
-        L"Show date in tray bar icon", L"Use small numbers", L"Bold numbers", L"Transparent icon", L"Columns",
-        L"First month", L"First day", L"Back color", L"Title back color", L"Text color", L"Title Text color",
-        L"Month back color", L"Trailing text color", L"Notify icon color", L"Week numbers", L"Show only calendar",
-        L"Toolbar", L"Print background colors", L"Use hotkey", L"Win hotkey", L"Hotkey",
-        L"Tray icon long date format", L"Use large icons"};
+    const std::set<std::wstring> names(test::kSaveOrder.begin(), test::kSaveOrder.end());
     // Written under the stand-in, so the redirection holds.
     EXPECT_EQ(SubkeyCount(), 1u);
     std::set<std::wstring> found;
