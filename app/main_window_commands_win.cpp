@@ -39,9 +39,8 @@ void TfMain_calendar::BuildMenu() {
     mainMenu_.reset(CreateMenu());
     const int imageSize = GetSystemMetrics(SM_CXMENUCHECK) > 16 ? GetSystemMetrics(SM_CXMENUCHECK) : 16;
     const Pixmap strip = MenuStrip(imageSize);
-    for (const MenuSpec& menu : MainMenuSpec()) {
-        HMENU popup = CreatePopupMenu();
-        for (const MenuItemSpec& item : menu.items) {
+    const auto appendItems = [&](HMENU popup, const std::vector<MenuItemSpec>& items) {
+        for (const MenuItemSpec& item : items) {
             if (item.command == Command::None) {
                 AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
                 continue;
@@ -53,7 +52,7 @@ void TfMain_calendar::BuildMenu() {
             info.wID = Id(item.command);
             info.dwTypeData = const_cast<wchar_t*>(text.c_str());
             info.fType = item.radio ? MFT_RADIOCHECK : MFT_STRING;
-            info.fState = item.checked ? MFS_CHECKED : MFS_UNCHECKED;
+            info.fState = (item.checked ? MFS_CHECKED : MFS_UNCHECKED) | (item.isDefault ? MFS_DEFAULT : 0);
             if (item.image >= 0) {
                 menuImages_.push_back(CreateDibFromPixmap(Crop(strip, item.image, imageSize)));
                 info.fMask |= MIIM_BITMAP;
@@ -61,8 +60,15 @@ void TfMain_calendar::BuildMenu() {
             }
             InsertMenuItemW(popup, GetMenuItemCount(popup), TRUE, &info);
         }
+    };
+    for (const MenuSpec& menu : MainMenuSpec()) {
+        HMENU popup = CreatePopupMenu();
+        appendItems(popup, menu.items);
         AppendMenuW(mainMenu_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup), menu.caption);
     }
+    PopupMenu.SetHandle(CreatePopupMenu());
+    appendItems(PopupMenu.Handle(), TrayMenuSpec());
+    PopupMenu.OnCommand = [this](UINT command) { RunCommand(static_cast<Command>(command)); };
 }
 
 void TfMain_calendar::BuildAccelerators() {
@@ -113,12 +119,14 @@ void TfMain_calendar::SetChecked(Command command, bool checked) {
 
 void TfMain_calendar::EnableCommand(Command command, bool enabled) {
     EnableMenuItem(mainMenu_.get(), Id(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(PopupMenu.Handle(), Id(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     toolbar_.EnableButton(command, enabled);
 }
 
 void TfMain_calendar::RunCommand(Command command) {
     switch (command) {
-        case Command::CloseWindow: HideToTray(); break;
+        case Command::CloseWindow: mnCloseClick(); break;
+        case Command::Show: mnShowClick(); break;
         case Command::Exit: Application::instance().terminate(); break;
         case Command::Today: ShowYear(kTodayYear); break;
         case Command::NextYear: ShowYear(toolbar_.edYear.Number() + 1); break;

@@ -12,7 +12,9 @@
 #include "app/main_menu.h"
 #include "app/main_toolbar_win.h"
 #include "calendar/year_calendar_win.h"
+#include "trayicon/notify_icon_win.h"
 #include "widgets/handles_win.h"
+#include "widgets/popup_menu_win.h"
 #include "widgets/scroll_box_win.h"
 #include "widgets/window_win.h"
 
@@ -42,9 +44,14 @@ public:
     void ApplySettings();
     void HideOnFirstIdle();
 
-    // Showing and hiding.
+    // Showing and hiding, and the tray icon.
     void ShowFromTray();
     void HideToTray();
+    void mnShowClick();
+    void NotifyIconClick();
+    void mnCloseClick();
+    // Rebuilds the tray icon and its tooltip for today.
+    void UpdateNotifyIcon();
 
     bool IsChecked(Command command) const;
     HMENU MainMenu() const noexcept { return mainMenu_.get(); }
@@ -64,6 +71,8 @@ public:
     bool ShowingYear = false;
     bool HiddenOnce = false;
     CalendarSettings Settings;
+    TNotifyIcon NotifyIcon;
+    TPopupMenu PopupMenu;  // the tray icon's menu
 
     static constexpr UINT_PTR kTimerId = 1;
     static constexpr UINT kTimerInterval = 5000;
@@ -93,7 +102,7 @@ private:
     void OnActivateApp(bool active);
     void SetCloseShortCut(ShortCut shortcut);
     void SetBorderless(bool borderless);
-    void UpdateNotifyIcon();
+    void CreateNotifyIcon();
 
     const Clock& clock_;
     TYearCalendar calendar_;
@@ -102,6 +111,7 @@ private:
     UniqueMenu mainMenu_;
     UniqueAccelerators accelerators_;
     std::vector<UniqueBitmap> menuImages_;
+    UniqueIcon imgIcon_;  // the tray's icon when it shows no date
     ShortCut closeShortCut_ = 0;
     bool borderless_ = false;
     bool creating_ = false;
