@@ -41,6 +41,7 @@ public:
     void SaveSettings();
     void ApplySettings();
     void HideOnFirstIdle();
+    void mnOptionsClick();
 
     // Showing and hiding.
     void ShowFromTray();
@@ -94,6 +95,12 @@ private:
     void SetCloseShortCut(ShortCut shortcut);
     void SetBorderless(bool borderless);
     void UpdateNotifyIcon();
+    void FocusCalendar();
+    void RegisterHotKeySetting();
+    void OnHotKey(LPARAM lp);
+    void DetachTrayMenu();
+    void AttachTrayMenu();
+    void TrayIconClicked();
 
     const Clock& clock_;
     TYearCalendar calendar_;
@@ -107,6 +114,9 @@ private:
     bool creating_ = false;
     bool topmost_ = false;  // raised by SetTopmost (some systems leave WS_EX_TOPMOST unset)
     bool fitPending_ = false;
+    bool optionsOpen_ = false;
+    HotKeyRegistration hotKey_;
+    HWND lastFocus_ = nullptr;  // the child that had the focus when the window was left
 };
 
 }  // namespace kiv
