@@ -6,7 +6,7 @@
 #include <string>
 
 #include "calendar/calendar_errors.h"
-#include "calendar/color_win.h"
+#include "widgets/color_win.h"
 #include "calendar/month_cal_rules.h"
 
 namespace kiv {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/main_window_win.h"
-#include "calendar/color_win.h"
+#include "widgets/color_win.h"
 #include "options/custom_colors.h"
 #include "widgets/window_win.h"
 

@@ -1,6 +1,6 @@
 #include "widgets/color_panel_win.h"
 
-#include "calendar/color_win.h"
+#include "widgets/color_win.h"
 #include "widgets/handles_win.h"
 
 namespace kiv {
