@@ -187,6 +187,17 @@ TEST_F(Options, DialogIsLaidOutOwnedAndFilledFromTheRecord) {
     EXPECT_EQ(window->Settings.ColumnsIndex, 9);
 }
 
+TEST_F(Options, OpenedOverAHiddenWindowTheDialogStandsForItOnTheTaskbar) {
+    Start(false);
+    OpenOptions([&](HWND d) {
+        EXPECT_TRUE(GetWindowLongPtrW(d, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+        EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+        Press(d, IDOK);
+    });
+    EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+    EXPECT_EQ(StoredValues().size(), 28u);
+}
+
 TEST_F(Options, CancelAfterRestoringTheColoursChangesNothing) {
     registry.PutDword(L"Back color", 0x000000FF);
     Start();
