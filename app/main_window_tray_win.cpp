@@ -3,7 +3,7 @@
 #include "app/app_texts.h"
 #include "app/main_window_win.h"
 #include "app/show_hide_win.h"
-#include "calendar/color_win.h"
+#include "widgets/color_win.h"
 #include "calendar/date_format_win.h"
 #include "resources/pixmap_win.h"
 #include "trayicon/date_icon.h"
@@ -62,5 +62,12 @@ void TfMain_calendar::NotifyIconClick() {
 }
 
 void TfMain_calendar::mnCloseClick() { HideToTray(); }
+
+// The options command keeps the tray menu closed while its dialog is up.
+void TfMain_calendar::DetachTrayMenu() { NotifyIcon.PopupMenu = nullptr; }
+void TfMain_calendar::AttachTrayMenu() { NotifyIcon.PopupMenu = &PopupMenu; }
+
+// The hot key acts as a single click on the icon.
+void TfMain_calendar::TrayIconClicked() { NotifyIconClick(); }
 
 }  // namespace kiv

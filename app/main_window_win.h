@@ -43,6 +43,7 @@ public:
     void SaveSettings();
     void ApplySettings();
     void HideOnFirstIdle();
+    void mnOptionsClick();
 
     // Showing and hiding, and the tray icon.
     void ShowFromTray();
@@ -103,6 +104,12 @@ private:
     void SetCloseShortCut(ShortCut shortcut);
     void SetBorderless(bool borderless);
     void CreateNotifyIcon();
+    void FocusCalendar();
+    void RegisterHotKeySetting();
+    void OnHotKey(LPARAM lp);
+    void DetachTrayMenu();
+    void AttachTrayMenu();
+    void TrayIconClicked();
 
     const Clock& clock_;
     TYearCalendar calendar_;
@@ -117,6 +124,9 @@ private:
     bool creating_ = false;
     bool topmost_ = false;  // raised by SetTopmost (some systems leave WS_EX_TOPMOST unset)
     bool fitPending_ = false;
+    bool optionsOpen_ = false;
+    HotKeyRegistration hotKey_;
+    HWND lastFocus_ = nullptr;  // the child that had the focus when the window was left
 };
 
 }  // namespace kiv

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "calendar/color.h"
+#include "widgets/color.h"
 #include "resources/artwork.h"
 
 namespace kiv {

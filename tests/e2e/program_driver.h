@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <thread>
 #include <vector>
@@ -41,6 +42,8 @@ bool BringToForeground(HWND window);
 // foreground window, so if the system refuses to bring it forward the key
 // messages are posted to the window that has the keyboard focus instead.
 KeyRoute TypeAltKey(HWND window, WORD virtualKey);
+// The same for any modifiers, pressed in order and released in reverse.
+KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtualKey);
 
 // A plain window of the test's own, shown and made the foreground window, so
 // that a test can see the program's window come forward over another one.

@@ -181,9 +181,9 @@ TEST_F(MainWindowTray, TheTrayMenuOffersShowAboutOptionsAndExit) {
         EXPECT_EQ(info.hbmpItem != nullptr, items[i].first != static_cast<UINT>(Command::About)) << i;
     }
     EXPECT_EQ(GetMenuDefaultItem(menu, FALSE, 0), static_cast<UINT>(Command::Show));
-    // About and Options wait for their dialogs.
+    // The tray's items follow the main menu's: About waits for its box.
     EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(Command::About), MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(Command::Options), MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(GetMenuState(menu, static_cast<UINT>(Command::Options), MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_FALSE(GetMenuState(menu, static_cast<UINT>(Command::Exit), MF_BYCOMMAND) & MF_GRAYED);
 }
 
@@ -210,6 +210,22 @@ TEST_F(MainWindowTray, ClicksShowAndHideTheWindowAsSingleClickSays) {
     Tray(WM_LBUTTONDOWN);
     Tray(WM_LBUTTONDBLCLK);
     EXPECT_TRUE(Visible());
+}
+
+TEST_F(MainWindowTray, TheHotKeyActsAsASingleClick) {
+    Start(false);
+    // The default hot key, Ctrl+Alt+C.
+    const auto press = [&] {
+        SendMessageW(window->hwnd(), WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'C'));
+        Pump();
+    };
+    press();
+    EXPECT_FALSE(Visible());
+    window->Settings.SingleClick = true;
+    press();
+    EXPECT_TRUE(Visible());
+    press();
+    EXPECT_FALSE(Visible());
 }
 
 TEST_F(MainWindowTray, TheMenusShowAndExitWork) {
