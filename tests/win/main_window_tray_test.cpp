@@ -153,6 +153,22 @@ TEST_F(MainWindowTray, TheIconShowsTheComposedPixelsAndTheGroundThroughTheRest) 
     }
 }
 
+// A system colour that draws as black must not pick the black ground, on
+// which its digits would vanish with everything else.
+TEST_F(MainWindowTray, BareDigitsInASystemColourThatDrawsBlackStayVisible) {
+    if (GetSysColor(COLOR_WINDOWTEXT) != 0) GTEST_SKIP() << "the window text colour is not black here";
+    Start(false);
+    window->Settings.TransparentIcon = true;
+    window->Settings.NotifyIconColor = kBlack;
+    window->TimerTick();
+    const std::vector<std::uint32_t> black = Drawn(window->NotifyIcon.Icon(), 0x3366CC);
+    window->Settings.NotifyIconColor = SystemColor(syscolor::WindowText);
+    window->TimerTick();
+    const std::vector<std::uint32_t> system = Drawn(window->NotifyIcon.Icon(), 0x3366CC);
+    EXPECT_EQ(system, black);
+    EXPECT_GT(std::count(system.begin(), system.end(), 0x000000u), 20);
+}
+
 TEST_F(MainWindowTray, TheTrayMenuOffersShowAboutOptionsAndExit) {
     Start(false);
     HMENU menu = window->PopupMenu.Handle();
