@@ -60,4 +60,10 @@ if(KIV_CROSS)
   endfunction()
   kiv_wine_test(win.inprocess ${KIV_WIN_BINARY_DIR}/kiv_win_tests.exe)
   kiv_wine_test(win.end_to_end ${KIV_WIN_BINARY_DIR}/kiv_e2e_tests.exe ${KIV_WIN_BINARY_DIR}/KivCalendar.exe)
+  # Last in the session: after tens of thousands of icons made and freed,
+  # Wine hands out window handles with their top bit set and returns some of
+  # them without the sign extension, which the other tests trip over.
+  kiv_wine_test(win.tray_leaks ${KIV_WIN_BINARY_DIR}/kiv_win_tests.exe --gtest_also_run_disabled_tests
+                --gtest_filter=*SeventyThousand*)
+  set_tests_properties(win.tray_leaks PROPERTIES DEPENDS "win.inprocess;win.end_to_end")
 endif()

@@ -71,26 +71,6 @@ void ClickAt(POINT at, int button, int times = 1) {
             std::to_string(times) + " --delay 120 " + std::to_string(button));
 }
 
-// The shown menu of the process (a closed one may linger hidden).
-HWND ShownMenu(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND h, LPARAM lp) noexcept -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(h, &owner);
-            wchar_t name[16] = {};
-            GetClassNameW(h, name, 16);
-            if (owner == s->processId && lstrcmpW(name, L"#32768") == 0 && IsWindowVisible(h)) s->found = h;
-            return s->found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 POINT Centre(HWND window) {
     RECT rc{};
     GetWindowRect(window, &rc);
@@ -120,8 +100,11 @@ protected:
     // Opens the icon's menu and clicks its first or its last item.
     void chooseFromMenu(bool first) {
         ClickAt(Centre(icon), 3);
+        // A closed menu's window may linger hidden.
         HWND menu = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (menu = ShownMenu(id)) != nullptr; }, kReactionTimeout)) << "no menu";
+        ASSERT_TRUE(WaitUntil([&] { return (menu = FindProcessWindow(id, L"#32768", true)) != nullptr; },
+                              kReactionTimeout))
+            << "no menu";
         RECT rc{};
         GetWindowRect(menu, &rc);
         // Items are at least 16 pixels high inside a thin border.

@@ -100,7 +100,6 @@ TEST_F(MainWindowTray, TheIconIsAddedWithTheTitleAndThenShowsTheDate) {
     window->Settings.LongDateFormat = false;
     clock.now += 1;
     window->TimerTick();
-    EXPECT_EQ(window->NotifyIcon.ToolTip().substr(0, 14), L"Kiv Calendar \r");
     EXPECT_EQ(window->NotifyIcon.ToolTip(), L"Kiv Calendar \r" + ShortDateText(EncodeDate(2026, 3, 11)));
     window.reset();
 }
@@ -347,40 +346,25 @@ TEST_F(MainWindowTray, TheIconComesBackWhenTheTaskbarIsCreatedAgainAndGoesWithTh
 }
 
 // A tray program runs for months and rebuilds its icon every five seconds:
-// far more rebuilds than the process may hold GDI and USER objects. Run in
-// a process of its own, as so many handles made and freed change the values
-// the handles of later tests get.
-void RebuildSeventyThousandTimes() {
-    RegistryRedirect registry;
-    FakeClock clock;
-    TfMain_calendar window(clock);
-    window.Create();
+// far more rebuilds than the process may hold GDI and USER objects. Run on
+// its own, last (see the build's test list).
+TEST_F(MainWindowTray, DISABLED_SeventyThousandRebuildsLeakNoHandle) {
+    Start(false);
     ShellRecorder shell(false, false);
     const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    int i = 0;
-    try {
-        for (; i < 70000; ++i) {
-            window.Settings.TransparentIcon = i & 1;
-            window.Settings.UseSmallNumbers = i & 2;
-            window.Settings.BoldNumbers = i & 4;
-            window.Settings.ShowDateInNotifyIcon = i % 16 != 15;
-            window.UpdateNotifyIcon();
-        }
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "rebuild %d failed: %s\n", i, e.what());
-        std::exit(1);
+    for (int i = 0; i < 70000; ++i) {
+        window->Settings.TransparentIcon = i & 1;
+        window->Settings.UseSmallNumbers = i & 2;
+        window->Settings.BoldNumbers = i & 4;
+        window->Settings.ShowDateInNotifyIcon = i % 16 != 15;
+        ASSERT_NO_THROW(window->UpdateNotifyIcon()) << "rebuild " << i;
     }
-    bool same = window.NotifyIcon.Icon() && shell.count >= 70000;
+    EXPECT_NE(window->NotifyIcon.Icon(), nullptr);
+    EXPECT_GE(shell.count, 70000);
     // GetGuiResources answers 0 where it is not kept (Wine); elsewhere the counts must not grow.
-    if (gdi) same = same && GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS) == gdi;
-    if (user) same = same && GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS) == user;
-    if (!same) std::fprintf(stderr, "objects left over after %d rebuilds\n", i);
-    std::exit(same ? 0 : 1);
-}
-
-TEST(MainWindowTrayLeaks, SeventyThousandRebuildsLeakNoHandle) {
-    EXPECT_EXIT(RebuildSeventyThousandTimes(), testing::ExitedWithCode(0), "");
+    if (gdi) EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
+    if (user) EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
 }
 
 double Median(std::vector<double> v) {
