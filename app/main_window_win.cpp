@@ -249,7 +249,7 @@ std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp
             if (calendar_.hwnd() && IsWindowVisible(hwnd())) SetFocus(calendar_.hwnd());
             return 0;
         case WM_TIMER:
-            if (wp == kTimerId) TimerTick();
+            if (wp == kTimerId) OnTimer();
             return 0;
         case WM_PAINT:
             FormPaint();

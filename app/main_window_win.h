@@ -34,6 +34,8 @@ public:
     void SetTopmost(bool on);
     void RunCommand(Command command);
     void TimerTick();
+    // The timer's message: one tick at a time, its failure reported.
+    void OnTimer();
     void CalendarKeyUp(WORD key, ShiftState shift);
 
     // Settings.
@@ -107,6 +109,8 @@ private:
     bool creating_ = false;
     bool topmost_ = false;  // raised by SetTopmost (some systems leave WS_EX_TOPMOST unset)
     bool fitPending_ = false;
+    bool tickRunning_ = false;
+    int viewFirstMonth_ = 1;  // of the view on the calendar
 };
 
 }  // namespace kiv

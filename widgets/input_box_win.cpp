@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "widgets/message_box_win.h"
 #include "widgets/window_win.h"
 
 namespace kiv {
@@ -127,6 +128,7 @@ INT_PTR CALLBACK InputBoxProcedure(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) 
 
 std::wstring InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt,
                       const std::wstring& defaultText) {
+    ModalBoxScope open;
     if (Handler()) return Handler()(caption, prompt, defaultText).value_or(defaultText);
 
     // In dialog units, so the box grows with its font and the monitor's DPI.
