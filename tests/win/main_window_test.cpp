@@ -13,6 +13,7 @@
 
 #include "app/main_window_win.h"
 #include "app/year_view.h"
+#include "tests/win/main_window_fixture_win.h"
 #include "tests/win/test_support_win.h"
 #include "widgets/application_win.h"
 #include "widgets/input_box_win.h"
@@ -22,6 +23,7 @@ namespace {
 
 using test::BoxRecorder;
 using test::FakeClock;
+using test::MainWindow;
 using test::Pump;
 using test::RegistryRedirect;
 
@@ -32,40 +34,6 @@ std::wstring MenuText(HMENU menu, Command c) {
     GetMenuStringW(menu, static_cast<UINT>(c), buffer, 128, MF_BYCOMMAND);
     return buffer;
 }
-
-class MainWindow : public testing::Test {
-protected:
-    void SetUp() override { Start(); }
-    void TearDown() override {
-        window.reset();
-        Application::instance().setIdleHandler(nullptr);
-        Application::instance().showMainWindow = true;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-    }
-    void Start() {
-        window = std::make_unique<TfMain_calendar>(clock);
-        window->Create();
-        ShowWindow(window->hwnd(), SW_SHOW);
-        Pump();
-    }
-    void Run(Command c) {
-        SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(c), 0), 0);
-        Pump();
-    }
-    int YearBox() { return window->ToolBar().edYear.Number(); }
-    std::wstring SelectedBox() { return window->ToolBar().edSelectedDate.Text(); }
-    SIZE Client() {
-        RECT rc;
-        GetClientRect(window->hwnd(), &rc);
-        return {rc.right, rc.bottom};
-    }
-
-    RegistryRedirect registry;
-    FakeClock clock;
-    std::unique_ptr<TfMain_calendar> window;
-};
 
 TEST_F(MainWindow, IsFoundByItsClassNameAndStartsOnToday) {
     EXPECT_EQ(FindWindowW(L"TfMain_calendar", nullptr), window->hwnd());
