@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <iterator>
 #include <stdexcept>
 #include <thread>
 
@@ -122,6 +123,13 @@ KeyRoute TypeAltKey(HWND window, WORD virtualKey) {
     PostMessageW(focus, WM_SYSKEYUP, virtualKey, KeyParam(virtualKey, true, true));
     PostMessageW(focus, WM_KEYUP, VK_MENU, KeyParam(VK_MENU, false, true));
     return KeyRoute::PostedMessage;
+}
+
+bool PressKeys(HWND window, std::initializer_list<WORD> keys) {
+    if (!BringToForeground(window)) return false;
+    for (WORD key : keys) SendKey(key, false);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) SendKey(*key, true);
+    return true;
 }
 
 ForegroundDecoy::ForegroundDecoy() {

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <thread>
 #include <vector>
@@ -41,6 +42,10 @@ bool BringToForeground(HWND window);
 // foreground window, so if the system refuses to bring it forward the key
 // messages are posted to the window that has the keyboard focus instead.
 KeyRoute TypeAltKey(HWND window, WORD virtualKey);
+
+// Presses the keys in order and releases them in reverse, typed into the
+// window once it is the foreground window; false if it could not be made so.
+bool PressKeys(HWND window, std::initializer_list<WORD> keys);
 
 // A plain window of the test's own, shown and made the foreground window, so
 // that a test can see the program's window come forward over another one.
