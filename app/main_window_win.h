@@ -43,6 +43,7 @@ public:
     void SaveSettings();
     void ApplySettings();
     void HideOnFirstIdle();
+    void mnOptionsClick();
 
     // Showing and hiding.
     void ShowFromTray();
@@ -96,6 +97,12 @@ private:
     void SetCloseShortCut(ShortCut shortcut);
     void SetBorderless(bool borderless);
     void UpdateNotifyIcon();
+    void FocusCalendar();
+    void RegisterHotKeySetting();
+    void OnHotKey(LPARAM lp);
+    void DetachTrayMenu();
+    void AttachTrayMenu();
+    void TrayIconClicked();
 
     const Clock& clock_;
     TYearCalendar calendar_;
@@ -111,6 +118,9 @@ private:
     bool fitPending_ = false;
     bool tickRunning_ = false;
     int viewFirstMonth_ = 1;  // of the view on the calendar
+    bool optionsOpen_ = false;
+    HotKeyRegistration hotKey_;
+    HWND lastFocus_ = nullptr;  // the child that had the focus when the window was left
 };
 
 }  // namespace kiv

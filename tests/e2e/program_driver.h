@@ -42,6 +42,8 @@ bool BringToForeground(HWND window);
 // foreground window, so if the system refuses to bring it forward the key
 // messages are posted to the window that has the keyboard focus instead.
 KeyRoute TypeAltKey(HWND window, WORD virtualKey);
+// The same for any modifiers, pressed in order and released in reverse.
+KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtualKey);
 
 // Presses the keys in order and releases them in reverse, typed into the
 // window once it is the foreground window; false if it could not be made so.
