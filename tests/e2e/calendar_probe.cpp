@@ -9,32 +9,7 @@
 namespace kiv::e2e {
 namespace {
 
-struct ChildSearch {
-    const wchar_t* className;
-    bool readOnly;
-    HWND found;
-};
-
-// The first visible child of that class; for edit boxes, the read-only one or not.
-HWND FindChild(HWND parent, const wchar_t* className, bool readOnly = false) {
-    ChildSearch search{className, readOnly, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM lp) noexcept -> BOOL {
-            auto* s = reinterpret_cast<ChildSearch*>(lp);
-            wchar_t name[64]{};
-            GetClassNameW(child, name, 64);
-            if (lstrcmpiW(name, s->className) != 0 || !IsWindowVisible(child)) return TRUE;
-            if (((GetWindowLongW(child, GWL_STYLE) & ES_READONLY) != 0) != s->readOnly) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-}  // namespace
-
+// "2026-12-30", or "2026-12" for its month.
 std::string DayText(const SYSTEMTIME& day) {
     char text[16];
     std::snprintf(text, sizeof text, "%04u-%02u-%02u", day.wYear, day.wMonth, day.wDay);
@@ -42,6 +17,8 @@ std::string DayText(const SYSTEMTIME& day) {
 }
 
 std::string MonthText(const SYSTEMTIME& day) { return DayText(day).substr(0, 7); }
+
+}  // namespace
 
 CalendarProbe::CalendarProbe(HWND mainWindow) : window_(mainWindow) {
     DWORD processId = 0;
@@ -57,8 +34,7 @@ CalendarProbe::~CalendarProbe() {
 }
 
 HWND CalendarProbe::control() const {
-    // Edit boxes of the control itself (its year editor) are not ours.
-    return FindChild(window_, MONTHCAL_CLASSW);
+    return FindVisibleChild(window_, MONTHCAL_CLASSW);
 }
 
 bool CalendarProbe::hasFocus() const {
@@ -70,7 +46,8 @@ bool CalendarProbe::hasFocus() const {
 }
 
 std::wstring CalendarProbe::yearBox() const {
-    HWND box = FindChild(window_, L"Edit");
+    HWND box = FindVisibleChild(window_, L"Edit",
+                                [](HWND edit) { return (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY) == 0; });
     wchar_t text[16]{};
     if (box) SendMessageW(box, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
     return text;

@@ -4,14 +4,9 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 namespace kiv::e2e {
-
-// "2026-12-30", or "2026-07" for a month.
-std::string DayText(const SYSTEMTIME& day);
-std::string MonthText(const SYSTEMTIME& day);
 
 class CalendarProbe {
 public:
@@ -24,7 +19,7 @@ public:
     HWND control() const;
     bool hasFocus() const;
     std::wstring yearBox() const;
-    // The selected day, "" when the control cannot be read.
+    // The selected day as "2026-12-30", "" when the control cannot be read.
     std::string selection() const;
     // The months on show, as "2026-07..2027-06".
     std::string visibleMonths() const;
