@@ -423,6 +423,19 @@ TEST_F(YearCalendarTest, KeyReleasesReachTheOwner) {
     EXPECT_EQ(*key, VK_F5);
 }
 
+// A larger font (a DPI change) leaves room for fewer panes until the size
+// is adjusted: the months shown still start at the first one asked for.
+TEST_F(YearCalendarTest, MonthsThatDoNotAllFitStartAtTheFirst) {
+    calendar->SetDate(EncodeDate(2026, 8, 5));
+    calendar->SetColumns(12);
+    calendar->SetSize(calendar->Width() / 3, calendar->Height());
+    calendar->ShowMonths(EncodeDate(2026, 7, 1), EncodeDate(2027, 6, 30));
+    EXPECT_EQ(MonthIndex(FirstVisibleMonth(calendar->hwnd())), MonthIndex(Day(2026, 7, 1)));
+    EXPECT_EQ(DateOf(calendar->Date()), EncodeDate(2026, 8, 5));
+    calendar->AdjustSize();
+    EXPECT_EQ(test::ShownMonths(calendar->hwnd()), "2026-07..2027-06");
+}
+
 TEST_F(YearCalendarTest, RecreatingFromTheSelectionHandlerIsSafe) {
     calendar->SetDate(EncodeDate(2026, 1, 15));
     calendar->SetColumns(4);
