@@ -11,6 +11,7 @@
 #include "app/clock.h"
 #include "app/main_menu.h"
 #include "app/main_toolbar_win.h"
+#include "app/printer_win.h"
 #include "calendar/year_calendar_win.h"
 #include "widgets/handles_win.h"
 #include "widgets/scroll_box_win.h"
@@ -74,6 +75,7 @@ protected:
 private:
     // Construction pieces.
     void BuildMenu();
+    int MenuImageSize() const;
     void BuildAccelerators();
     void ReadTaskbarMargins();
     void LayoutChildren();
@@ -95,6 +97,13 @@ private:
     void SetBorderless(bool borderless);
     void UpdateNotifyIcon();
 
+    // Printing and help.
+    class PrintPreparation;
+    class TopmostPause;
+    void mnPrintSetupClick();
+    void mnPrintClick();
+    void mnViewHelpClick();
+
     const Clock& clock_;
     TYearCalendar calendar_;
     TScrollBox scrollBox_;
@@ -107,6 +116,26 @@ private:
     bool creating_ = false;
     bool topmost_ = false;  // raised by SetTopmost (some systems leave WS_EX_TOPMOST unset)
     bool fitPending_ = false;
+    PrinterChoice printer_;
+};
+
+// Takes a topmost window out of the topmost band while a dialog of its own
+// is up, and puts it back afterwards.
+class TfMain_calendar::TopmostPause {
+public:
+    explicit TopmostPause(TfMain_calendar& window)
+        : window_(window), topmost_(window.IsChecked(Command::AlwaysOnTop)) {
+        if (topmost_) window_.SetTopmost(false);
+    }
+    TopmostPause(const TopmostPause&) = delete;
+    TopmostPause& operator=(const TopmostPause&) = delete;
+    ~TopmostPause() {
+        if (topmost_) window_.SetTopmost(true);
+    }
+
+private:
+    TfMain_calendar& window_;
+    bool topmost_;
 };
 
 }  // namespace kiv
