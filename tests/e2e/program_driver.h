@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <thread>
 #include <vector>
@@ -41,6 +42,18 @@ bool BringToForeground(HWND window);
 // foreground window, so if the system refuses to bring it forward the key
 // messages are posted to the window that has the keyboard focus instead.
 KeyRoute TypeAltKey(HWND window, WORD virtualKey);
+
+// Types a key, with modifiers held down (VK_CONTROL ...), into the window
+// with SendInput after making it the foreground window; false when the
+// system refused to bring it forward (posted key messages would not carry
+// the modifiers' state that shortcuts are checked against).
+bool TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtualKey);
+
+// A dialog box (a message box, say) of the process with that caption, once it shows.
+HWND WaitForDialog(DWORD processId, const wchar_t* caption, std::chrono::milliseconds timeout);
+
+// The texts of a dialog's static controls, one per line.
+std::wstring DialogText(HWND dialog);
 
 // A plain window of the test's own, shown and made the foreground window, so
 // that a test can see the program's window come forward over another one.
