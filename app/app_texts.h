@@ -18,6 +18,7 @@ inline constexpr const wchar_t* kGoToYearCaption = L"Go to year";
 inline constexpr const wchar_t* kGoToYearPrompt = L"Enter the year that you want to be displayed:";
 
 inline constexpr const wchar_t* kErrorCaption = L"Error";
+inline constexpr const wchar_t* kHotKeyInUse = L"The selected hot key is already used by other program.";
 
 inline constexpr const wchar_t* kPrintQuestion = L"Do you want to print the current calendar view?";
 inline constexpr const wchar_t* kPrintCaption = L"Print";

@@ -129,6 +129,7 @@ void TfMain_calendar::RunCommand(Command command) {
         case Command::PrinterSetup: mnPrintSetupClick(); break;
         case Command::Print: mnPrintClick(); break;
         case Command::ViewHelp: mnViewHelpClick(); break;
+        case Command::Options: mnOptionsClick(); break;
         default: break;  // commands whose dialogs are not there yet are greyed out
     }
 }

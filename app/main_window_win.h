@@ -42,6 +42,7 @@ public:
     void SaveSettings();
     void ApplySettings();
     void HideOnFirstIdle();
+    void mnOptionsClick();
 
     // Showing and hiding.
     void ShowFromTray();
@@ -96,6 +97,12 @@ private:
     void SetCloseShortCut(ShortCut shortcut);
     void SetBorderless(bool borderless);
     void UpdateNotifyIcon();
+    void FocusCalendar();
+    void RegisterHotKeySetting();
+    void OnHotKey(LPARAM lp);
+    void DetachTrayMenu();
+    void AttachTrayMenu();
+    void TrayIconClicked();
 
     // Printing and help.
     class PrintPreparation;
@@ -117,6 +124,9 @@ private:
     bool topmost_ = false;  // raised by SetTopmost (some systems leave WS_EX_TOPMOST unset)
     bool fitPending_ = false;
     PrinterChoice printer_;
+    bool optionsOpen_ = false;
+    HotKeyRegistration hotKey_;
+    HWND lastFocus_ = nullptr;  // the child that had the focus when the window was left
 };
 
 // Takes a topmost window out of the topmost band while a dialog of its own

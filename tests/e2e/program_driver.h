@@ -42,6 +42,8 @@ bool BringToForeground(HWND window);
 // foreground window, so if the system refuses to bring it forward the key
 // messages are posted to the window that has the keyboard focus instead.
 KeyRoute TypeAltKey(HWND window, WORD virtualKey);
+// The same for any modifiers, pressed in order and released in reverse.
+KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtualKey);
 
 // Types a key, with modifiers held down (VK_CONTROL ...), into the window
 // with SendInput after making it the foreground window; false when the
