@@ -132,15 +132,6 @@ KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtu
     return KeyRoute::PostedMessage;
 }
 
-bool TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtualKey) {
-    if (!BringToForeground(window)) return false;
-    for (WORD m : modifiers) SendKey(m, false);
-    SendKey(virtualKey, false);
-    SendKey(virtualKey, true);
-    for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m) SendKey(*m, true);
-    return true;
-}
-
 HWND WaitForDialog(DWORD processId, const wchar_t* caption, std::chrono::milliseconds timeout) {
     struct Search {
         DWORD processId;

@@ -45,12 +45,6 @@ KeyRoute TypeAltKey(HWND window, WORD virtualKey);
 // The same for any modifiers, pressed in order and released in reverse.
 KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtualKey);
 
-// Types a key, with modifiers held down (VK_CONTROL ...), into the window
-// with SendInput after making it the foreground window; false when the
-// system refused to bring it forward (posted key messages would not carry
-// the modifiers' state that shortcuts are checked against).
-bool TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtualKey);
-
 // A dialog box (a message box, say) of the process with that caption, once it shows.
 HWND WaitForDialog(DWORD processId, const wchar_t* caption, std::chrono::milliseconds timeout);
 

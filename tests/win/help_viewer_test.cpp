@@ -15,6 +15,7 @@
 #include "app/main_window_win.h"
 #include "help/show_html.h"
 #include "help/show_html_win.h"
+#include "tests/win/main_window_fixture.h"
 #include "tests/win/test_support_win.h"
 #include "widgets/application_win.h"
 
@@ -56,26 +57,9 @@ void CALLBACK CloseLeftoverHelp(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
-class HelpViewer : public testing::Test {
+class HelpViewer : public test::MainWindowTest {
 protected:
-    void SetUp() override {
-        window = std::make_unique<TfMain_calendar>(clock);
-        window->Create();
-        ShowWindow(window->hwnd(), SW_SHOW);
-        Pump();
-    }
-    void TearDown() override {
-        window.reset();
-        Application::instance().setIdleHandler(nullptr);
-    }
-    void Run(Command c) {
-        SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(c), 0), 0);
-        Pump();
-    }
-
     test::RegistryRedirect registry;
-    test::FakeClock clock;
-    std::unique_ptr<TfMain_calendar> window;
 };
 
 TEST_F(HelpViewer, F1OpensTheGuideModallyAtItsSizeAndEscClosesIt) {

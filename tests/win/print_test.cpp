@@ -14,6 +14,7 @@
 #include "app/print_layout.h"
 #include "tests/support/postscript_reader.h"
 #include "tests/support/test_printers_win.h"
+#include "tests/win/main_window_fixture.h"
 #include "tests/win/test_support_win.h"
 #include "widgets/application_win.h"
 
@@ -21,7 +22,6 @@ namespace kiv {
 namespace {
 
 using namespace std::chrono_literals;
-using test::FakeClock;
 using test::Pump;
 using test::ShownBox;
 
@@ -63,7 +63,7 @@ int CountPixels(const test::PrintedImage& image, std::uint32_t rgb) {
     return static_cast<int>(std::count(image.pixels.begin(), image.pixels.end(), rgb));
 }
 
-class Printing : public testing::Test {
+class Printing : public test::MainWindowTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(test::PrinterExists(test::kTestPrinter)) << "the session has no test printers";
@@ -72,19 +72,11 @@ protected:
             ASSERT_FALSE(outputs.back().empty());
             DeleteFileW(outputs.back().c_str());
         }
-        window = std::make_unique<TfMain_calendar>(clock);
-        window->Create();
-        ShowWindow(window->hwnd(), SW_SHOW);
-        Pump();
+        MainWindowTest::SetUp();
     }
     void TearDown() override {
-        window.reset();
-        Application::instance().setIdleHandler(nullptr);
+        MainWindowTest::TearDown();
         for (const auto& file : outputs) DeleteFileW(file.c_str());
-    }
-    void Run(Command c) {
-        SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(c), 0), 0);
-        Pump();
     }
     WindowState State() {
         WindowState s;
@@ -97,19 +89,12 @@ protected:
     void SetAlwaysOnTop(bool on) {
         if (window->IsChecked(Command::AlwaysOnTop) != on) Run(Command::AlwaysOnTop);
     }
-    SIZE Client() {
-        RECT rc;
-        GetClientRect(window->hwnd(), &rc);
-        return {rc.right, rc.bottom};
-    }
 
     // No registry of the test's own here: the default printer and the port
     // mapping are read from the user's registry, and the stored calendar
     // settings do not matter to these tests.
-    FakeClock clock;
     BoxAnswers boxes;
     std::vector<std::wstring> outputs;  // what the first and the second printer print to
-    std::unique_ptr<TfMain_calendar> window;
 };
 
 TEST_F(Printing, OkPrintsOnePageOfWhatTheWindowShowsWithoutItsToolbar) {
