@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <map>
 #include <memory>
 
 #include "app/main_window_win.h"
@@ -23,27 +22,8 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::Pump;
-using test::ShownBox;
 
 constexpr int kPrinterDpi = 300;  // the test printers' resolution
-
-// Records every message box and answers it by its caption (OK by default).
-class BoxAnswers {
-public:
-    BoxAnswers() {
-        previous_ = SetMessageBoxHandler([this](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
-            boxes.push_back({text, caption, type});
-            const auto answer = answers.find(caption);
-            return answer == answers.end() ? IDOK : answer->second;
-        });
-    }
-    ~BoxAnswers() { SetMessageBoxHandler(previous_); }
-    std::map<std::wstring, int> answers;
-    std::vector<ShownBox> boxes;
-
-private:
-    MessageBoxHandler previous_;
-};
 
 struct WindowState {
     RECT bounds{};
@@ -93,7 +73,7 @@ protected:
     // No registry of the test's own here: the default printer and the port
     // mapping are read from the user's registry, and the stored calendar
     // settings do not matter to these tests.
-    BoxAnswers boxes;
+    test::BoxRecorder boxes;
     std::vector<std::wstring> outputs;  // what the first and the second printer print to
 };
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <utility>
 #include <string>
 #include <vector>
@@ -60,19 +61,22 @@ struct ShownBox {
     UINT type = 0;
 };
 
-// Records every message box instead of showing it, answering OK.
+// Records every message box instead of showing it, answering OK, or what
+// `answers` gives for its caption.
 class BoxRecorder {
 public:
     BoxRecorder() {
         previous_ = SetMessageBoxHandler([this](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
             boxes.push_back({text, caption, type});
-            return IDOK;
+            const auto answer = answers.find(caption);
+            return answer == answers.end() ? IDOK : answer->second;
         });
     }
     BoxRecorder(const BoxRecorder&) = delete;
     BoxRecorder& operator=(const BoxRecorder&) = delete;
     ~BoxRecorder() { SetMessageBoxHandler(previous_); }
     std::vector<ShownBox> boxes;
+    std::map<std::wstring, int> answers;
 
 private:
     MessageBoxHandler previous_;
