@@ -16,12 +16,8 @@ namespace kiv {
 // the print ends, whether it worked or not.
 class TfMain_calendar::PrintPreparation {
 public:
-    explicit PrintPreparation(TfMain_calendar& window) : window_(window) {
+    explicit PrintPreparation(TfMain_calendar& window) : window_(window), topmost_(window) {
         try {
-            if (window_.IsChecked(Command::AlwaysOnTop)) {
-                window_.SetTopmost(false);
-                lowered_ = true;
-            }
             if (window_.toolbar_.Visible()) {
                 toolbarHeight_ = window_.toolbar_.Height();
                 window_.toolbar_.SetVisible(false);
@@ -77,16 +73,15 @@ private:
                 window_.toolbar_.SetVisible(true);
                 window_.LayoutChildren();
             }
-            if (lowered_) window_.SetTopmost(true);
         } catch (...) {
             // Nothing here throws on a live window; never let a failure
             // replace the one being reported.
         }
-        circleChanged_ = colorsChanged_ = cursorSet_ = toolbarHidden_ = lowered_ = false;
+        circleChanged_ = colorsChanged_ = cursorSet_ = toolbarHidden_ = false;
     }
 
     TfMain_calendar& window_;
-    bool lowered_ = false;
+    TopmostPause topmost_;  // the window goes back into the topmost band last
     bool toolbarHidden_ = false;
     int toolbarHeight_ = 0;
     bool cursorSet_ = false;
