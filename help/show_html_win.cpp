@@ -175,7 +175,7 @@ void ShowHtmlFile(const std::wstring& caption, const std::wstring& fileName, HWN
     }
 
     auto window = std::make_unique<TfShowHtml>();
-    bool shown = false;
+    bool built = false;
     try {
         HelpWindow = window.get();
         window->Create(HelpModeless ? nullptr : HelpOwner, HelpModeless);
@@ -183,19 +183,19 @@ void ShowHtmlFile(const std::wstring& caption, const std::wstring& fileName, HWN
         if (icon) window->SetIcon(icon);
         window->PlaceOnMonitor();
         window->Navigate(fileName);
-        shown = true;
+        built = true;
         if (HelpModeless) {
             window->Show();
-            window.release();  // freed when it closes
+            static_cast<void>(window.release());  // freed when it closes
             return;
         }
         window->ShowModal();
     } catch (...) {
-        // Once the window was up, what goes wrong with it is not worth a
+        // Once the window was built, what goes wrong with it is not worth a
         // message; but help that never appeared is handed to the system.
         window.reset();
         HelpWindow = nullptr;
-        if (!shown) OpenWithDefaultHandler(owner, fileName);
+        if (!built) OpenWithDefaultHandler(owner, fileName);
         return;
     }
     window.reset();
