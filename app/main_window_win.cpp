@@ -83,7 +83,7 @@ void TfMain_calendar::Create() {
     ReadTaskbarMargins();
 
     // Commands whose windows and dialogs come with later parts of the program.
-    for (Command c : {Command::PrinterSetup, Command::Print, Command::ViewHelp, Command::About})
+    for (Command c : {Command::About})
         EnableCommand(c, false);
 
     SetTimer(hwnd(), kTimerId, kTimerInterval, nullptr);

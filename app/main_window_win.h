@@ -11,6 +11,7 @@
 #include "app/clock.h"
 #include "app/main_menu.h"
 #include "app/main_toolbar_win.h"
+#include "app/printer_win.h"
 #include "calendar/year_calendar_win.h"
 #include "widgets/handles_win.h"
 #include "widgets/scroll_box_win.h"
@@ -77,6 +78,7 @@ protected:
 private:
     // Construction pieces.
     void BuildMenu();
+    int MenuImageSize() const;
     void BuildAccelerators();
     void ReadTaskbarMargins();
     void LayoutChildren();
@@ -104,6 +106,13 @@ private:
     void AttachTrayMenu();
     void TrayIconClicked();
 
+    // Printing and help.
+    class PrintPreparation;
+    class TopmostPause;
+    void mnPrintSetupClick();
+    void mnPrintClick();
+    void mnViewHelpClick();
+
     const Clock& clock_;
     TYearCalendar calendar_;
     TScrollBox scrollBox_;
@@ -118,9 +127,29 @@ private:
     bool fitPending_ = false;
     bool tickRunning_ = false;
     int viewFirstMonth_ = 1;  // of the view on the calendar
+    PrinterChoice printer_;
     bool optionsOpen_ = false;
     HotKeyRegistration hotKey_;
     HWND lastFocus_ = nullptr;  // the child that had the focus when the window was left
+};
+
+// Takes a topmost window out of the topmost band while a dialog of its own
+// is up, and puts it back afterwards.
+class TfMain_calendar::TopmostPause {
+public:
+    explicit TopmostPause(TfMain_calendar& window)
+        : window_(window), topmost_(window.IsChecked(Command::AlwaysOnTop)) {
+        if (topmost_) window_.SetTopmost(false);
+    }
+    TopmostPause(const TopmostPause&) = delete;
+    TopmostPause& operator=(const TopmostPause&) = delete;
+    ~TopmostPause() {
+        if (topmost_) window_.SetTopmost(true);
+    }
+
+private:
+    TfMain_calendar& window_;
+    bool topmost_;
 };
 
 }  // namespace kiv

@@ -49,9 +49,11 @@ KeyRoute TypeAltKey(HWND window, WORD virtualKey);
 // The same for any modifiers, pressed in order and released in reverse.
 KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtualKey);
 
-// Presses the keys in order and releases them in reverse, typed into the
-// window once it is the foreground window; false if it could not be made so.
-bool PressKeys(HWND window, std::initializer_list<WORD> keys);
+// A dialog box (a message box, say) of the process with that caption, once it shows.
+HWND WaitForDialog(DWORD processId, const wchar_t* caption, std::chrono::milliseconds timeout);
+
+// The texts of a dialog's static controls, one per line.
+std::wstring DialogText(HWND dialog);
 
 // A plain window of the test's own, shown and made the foreground window, so
 // that a test can see the program's window come forward over another one.

@@ -19,7 +19,7 @@ TEST_F(ProgramTest, ArrowKeysStillMoveTheSelectionAfterNextYear) {
     const std::wstring year = calendar.yearBox();
     const HWND before = calendar.control();
 
-    ASSERT_TRUE(PressKeys(window, {VK_CONTROL, 'N'})) << "the window cannot be brought to the foreground";
+    ASSERT_EQ(TypeKeys(window, {VK_CONTROL}, 'N'), KeyRoute::Input) << "the window cannot be brought forward";
     ASSERT_TRUE(WaitUntil([&] { return calendar.control() != before && calendar.control(); }, kReactionTimeout))
         << "Ctrl+N showed no other year";
     EXPECT_EQ(calendar.yearBox(), std::to_wstring(std::stoi(year) + 1));
@@ -28,7 +28,7 @@ TEST_F(ProgramTest, ArrowKeysStillMoveTheSelectionAfterNextYear) {
     const std::string selected = calendar.selection();
     ASSERT_FALSE(selected.empty());
 
-    ASSERT_TRUE(PressKeys(window, {VK_LEFT}));
+    TypeKeys(window, {}, VK_LEFT);
     EXPECT_TRUE(calendar.hasFocus());
     // Wine's month calendar has no keyboard handling of its own.
     if (!RunningOnWine()) {
@@ -58,7 +58,7 @@ TEST_F(ProgramTest, MidnightKeepsTheMonthsTheYearBoxNames) {
     ASSERT_EQ(calendar.selection(), "2026-12-31");
 
     // Next year: with the selection away from today, midnight only moves the today mark.
-    ASSERT_TRUE(PressKeys(window, {VK_CONTROL, 'N'})) << "the window cannot be brought to the foreground";
+    ASSERT_EQ(TypeKeys(window, {VK_CONTROL}, 'N'), KeyRoute::Input) << "the window cannot be brought forward";
     ASSERT_TRUE(WaitUntil([&] { return calendar.selection() == "2027-12-31"; }, kReactionTimeout));
     EXPECT_EQ(calendar.yearBox(), L"2027");
     EXPECT_EQ(calendar.visibleMonths(), "2027-07..2028-06");

@@ -13,7 +13,7 @@
 
 #include "app/main_window_win.h"
 #include "app/year_view.h"
-#include "tests/win/main_window_fixture_win.h"
+#include "tests/win/main_window_fixture.h"
 #include "tests/win/test_support_win.h"
 #include "widgets/application_win.h"
 #include "widgets/input_box_win.h"
@@ -23,7 +23,6 @@ namespace {
 
 using test::BoxRecorder;
 using test::FakeClock;
-using test::MainWindow;
 using test::Pump;
 using test::RegistryRedirect;
 
@@ -34,6 +33,21 @@ std::wstring MenuText(HMENU menu, Command c) {
     GetMenuStringW(menu, static_cast<UINT>(c), buffer, 128, MF_BYCOMMAND);
     return buffer;
 }
+
+class MainWindow : public test::MainWindowTest {
+protected:
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        Application::instance().showMainWindow = true;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+    int YearBox() { return window->ToolBar().edYear.Number(); }
+    std::wstring SelectedBox() { return window->ToolBar().edSelectedDate.Text(); }
+
+    RegistryRedirect registry;  // set up before the window is made, in SetUp
+};
 
 TEST_F(MainWindow, IsFoundByItsClassNameAndStartsOnToday) {
     EXPECT_EQ(FindWindowW(L"TfMain_calendar", nullptr), window->hwnd());

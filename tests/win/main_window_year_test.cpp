@@ -11,7 +11,7 @@
 
 #include "app/year_view.h"
 #include "calendar/date_format_win.h"
-#include "tests/win/main_window_fixture_win.h"
+#include "tests/win/main_window_fixture.h"
 #include "widgets/input_box_win.h"
 #include "widgets/message_box_win.h"
 
@@ -24,8 +24,10 @@ TDateTime D(int y, int m, int d) { return EncodeDate(y, m, d); }
 
 void Tick(HWND window) { SendMessageW(window, WM_TIMER, TfMain_calendar::kTimerId, 0); }
 
-class YearWindow : public test::MainWindow {
+class YearWindow : public test::MainWindowTest {
 protected:
+    int YearBox() { return window->ToolBar().edYear.Number(); }
+    std::wstring SelectedBox() { return window->ToolBar().edSelectedDate.Text(); }
     HWND Control() { return window->Calendar().hwnd(); }
     std::string Shown() { return test::ShownMonths(Control()); }
     TDateTime Selected() { return DateOf(window->Calendar().Date()); }
@@ -34,6 +36,8 @@ protected:
         ASSERT_TRUE(point) << "nothing on the control answers hit test " << hit;
         test::Click(Control(), *point);
     }
+
+    test::RegistryRedirect registry;  // made before the window, which reads it
 };
 
 // First month July, today 10 March 2026.

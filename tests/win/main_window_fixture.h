@@ -1,5 +1,5 @@
-// A main window in this process, created and shown for each test, with a
-// clock the test moves and a registry root of its own.
+// The main window shown in this process on a clock the test sets, and its
+// commands run as the menu runs them.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 
 #include "app/main_window_win.h"
 #include "tests/win/test_support_win.h"
@@ -15,16 +14,12 @@
 
 namespace kiv::test {
 
-class MainWindow : public testing::Test {
+class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override { Start(); }
     void TearDown() override {
         window.reset();
         Application::instance().setIdleHandler(nullptr);
-        Application::instance().showMainWindow = true;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
     }
     void Start() {
         window = std::make_unique<TfMain_calendar>(clock);
@@ -36,15 +31,12 @@ protected:
         SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(c), 0), 0);
         Pump();
     }
-    int YearBox() { return window->ToolBar().edYear.Number(); }
-    std::wstring SelectedBox() { return window->ToolBar().edSelectedDate.Text(); }
     SIZE Client() {
         RECT rc;
         GetClientRect(window->hwnd(), &rc);
         return {rc.right, rc.bottom};
     }
 
-    RegistryRedirect registry;
     FakeClock clock;
     std::unique_ptr<TfMain_calendar> window;
 };
