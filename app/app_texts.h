@@ -21,6 +21,10 @@ inline constexpr const wchar_t* kGoToYearPrompt = L"Enter the year that you want
 inline constexpr const wchar_t* kErrorCaption = L"Error";
 inline constexpr const wchar_t* kHotKeyInUse = L"The selected hot key is already used by other program.";
 
+inline constexpr const wchar_t* kPrintQuestion = L"Do you want to print the current calendar view?";
+inline constexpr const wchar_t* kPrintCaption = L"Print";
+inline constexpr const wchar_t* kNoDefaultPrinter = L"There is no default printer currently selected";
+
 // Toolbar.
 inline constexpr const wchar_t* kHintToday = L"Today";
 inline constexpr const wchar_t* kHintGoToYear = L"Go to the year in the text box";

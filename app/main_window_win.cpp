@@ -86,7 +86,7 @@ void TfMain_calendar::Create() {
     ReadTaskbarMargins();
 
     // Commands whose windows and dialogs come with later parts of the program.
-    for (Command c : {Command::PrinterSetup, Command::Print, Command::ViewHelp, Command::About})
+    for (Command c : {Command::About})
         EnableCommand(c, false);
 
     SetTimer(hwnd(), kTimerId, kTimerInterval, nullptr);
@@ -266,7 +266,7 @@ std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp
             OnHotKey(lp);
             return 0;
         case WM_TIMER:
-            if (wp == kTimerId) TimerTick();
+            if (wp == kTimerId) OnTimer();
             return 0;
         case WM_PAINT:
             FormPaint();
@@ -282,8 +282,13 @@ std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp
             SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
             toolbar_.DpiChanged();
-            calendar_.RecreateCalendar();  // its font follows the new DPI
+            // The calendar's font follows the new DPI. Until the calendar is
+            // sized again fewer months may fit, and the selection may have
+            // pulled a later one first: the months are put back once it fits.
+            const auto shown = calendar_.VisibleMonths();
+            calendar_.RecreateCalendar();
             calendar_.AdjustSize();
+            if (shown) calendar_.ShowMonths(shown->first, shown->last);
             FitWindow();
             return 0;
         }

@@ -31,6 +31,8 @@ Pixmap ToolbarStrip(int size);
 enum class MenuImage { Today, GoToYear, Help, Print, Options, Show, Exit };
 constexpr int kMenuImageCount = 7;
 Pixmap MenuStrip(int size);
+// One of them alone.
+Pixmap MenuImagePixmap(MenuImage image, int size);
 
 // The tray icon's digits 0-9 side by side in ten equal cells, white strokes
 // on black, the last column of every cell black: Large 70x9 (glyphs 6x9),

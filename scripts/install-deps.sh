@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 fonts-wine
   xvfb x11-utils xdotool imagemagick
+  faketime
   procps
 )
 

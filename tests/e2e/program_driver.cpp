@@ -103,6 +103,27 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* className, bool visibleOn
     return search.found;
 }
 
+HWND FindVisibleChild(HWND parent, const wchar_t* className, const std::function<bool(HWND)>& accept) {
+    struct ChildSearch {
+        const wchar_t* className;
+        const std::function<bool(HWND)>& accept;
+        HWND found;
+    } search{className, accept, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM lp) noexcept -> BOOL {
+            auto* s = reinterpret_cast<ChildSearch*>(lp);
+            wchar_t name[64]{};
+            GetClassNameW(child, name, 64);
+            if (lstrcmpiW(name, s->className) != 0 || !IsWindowVisible(child)) return TRUE;
+            if (s->accept && !s->accept(child)) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 bool BringToForeground(HWND window) {
     SetForegroundWindow(window);
     return WaitUntil([window] { return GetForegroundWindow() == window; }, 2s);
@@ -132,6 +153,45 @@ KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtu
     for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m)
         PostMessageW(focus, *m == VK_MENU ? WM_KEYUP : up, *m, KeyParam(*m, false, true));
     return KeyRoute::PostedMessage;
+}
+
+HWND WaitForDialog(DWORD processId, const wchar_t* caption, std::chrono::milliseconds timeout) {
+    struct Search {
+        DWORD processId;
+        const wchar_t* caption;
+        HWND found;
+    } search{processId, caption, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(
+                [](HWND hwnd, LPARAM lp) noexcept -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(lp);
+                    DWORD owner = 0;
+                    GetWindowThreadProcessId(hwnd, &owner);
+                    wchar_t name[16]{}, text[256]{};
+                    GetClassNameW(hwnd, name, 16);
+                    GetWindowTextW(hwnd, text, 256);
+                    if (owner != s->processId || lstrcmpW(name, L"#32770") || lstrcmpW(text, s->caption) ||
+                        !IsWindowVisible(hwnd))
+                        return TRUE;
+                    s->found = hwnd;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeout);
+    return search.found;
+}
+
+std::wstring DialogText(HWND dialog) {
+    std::wstring text;
+    for (HWND child = FindWindowExW(dialog, nullptr, L"Static", nullptr); child;
+         child = FindWindowExW(dialog, child, L"Static", nullptr)) {
+        wchar_t part[1024]{};
+        if (GetWindowTextW(child, part, 1024) > 0) text += std::wstring(part) + L"\n";
+    }
+    return text;
 }
 
 ForegroundDecoy::ForegroundDecoy() {

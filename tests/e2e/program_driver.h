@@ -29,6 +29,10 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // (or only a visible one).
 HWND FindProcessWindow(DWORD processId, const wchar_t* className, bool visibleOnly = false);
 
+// The first visible child window of that class (any letter case) that the
+// test accepts.
+HWND FindVisibleChild(HWND parent, const wchar_t* className, const std::function<bool(HWND)>& accept = {});
+
 // How a key combination reached the program's window.
 enum class KeyRoute {
     Input,          // SendInput into the focused window
@@ -45,6 +49,12 @@ bool BringToForeground(HWND window);
 KeyRoute TypeAltKey(HWND window, WORD virtualKey);
 // The same for any modifiers, pressed in order and released in reverse.
 KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtualKey);
+
+// A dialog box (a message box, say) of the process with that caption, once it shows.
+HWND WaitForDialog(DWORD processId, const wchar_t* caption, std::chrono::milliseconds timeout);
+
+// The texts of a dialog's static controls, one per line.
+std::wstring DialogText(HWND dialog);
 
 // A plain window of the test's own, shown and made the foreground window, so
 // that a test can see the program's window come forward over another one.

@@ -13,6 +13,7 @@
 
 #include "app/main_window_win.h"
 #include "app/year_view.h"
+#include "tests/win/main_window_fixture.h"
 #include "tests/win/test_support_win.h"
 #include "widgets/application_win.h"
 #include "widgets/input_box_win.h"
@@ -33,38 +34,19 @@ std::wstring MenuText(HMENU menu, Command c) {
     return buffer;
 }
 
-class MainWindow : public testing::Test {
+class MainWindow : public test::MainWindowTest {
 protected:
-    void SetUp() override { Start(); }
     void TearDown() override {
-        window.reset();
-        Application::instance().setIdleHandler(nullptr);
+        MainWindowTest::TearDown();
         Application::instance().showMainWindow = true;
         MSG msg;
         while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
     }
-    void Start() {
-        window = std::make_unique<TfMain_calendar>(clock);
-        window->Create();
-        ShowWindow(window->hwnd(), SW_SHOW);
-        Pump();
-    }
-    void Run(Command c) {
-        SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(c), 0), 0);
-        Pump();
-    }
     int YearBox() { return window->ToolBar().edYear.Number(); }
     std::wstring SelectedBox() { return window->ToolBar().edSelectedDate.Text(); }
-    SIZE Client() {
-        RECT rc;
-        GetClientRect(window->hwnd(), &rc);
-        return {rc.right, rc.bottom};
-    }
 
-    RegistryRedirect registry;
-    FakeClock clock;
-    std::unique_ptr<TfMain_calendar> window;
+    RegistryRedirect registry;  // set up before the window is made, in SetUp
 };
 
 TEST_F(MainWindow, IsFoundByItsClassNameAndStartsOnToday) {

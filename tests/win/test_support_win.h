@@ -3,9 +3,16 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -18,7 +25,11 @@ namespace kiv::test {
 class FakeClock final : public Clock {
 public:
     TDateTime now = EncodeDate(2026, 3, 10) + 0.5;
-    TDateTime Now() const override { return now; }
+    bool broken = false;  // reading it throws
+    TDateTime Now() const override {
+        if (broken) throw std::runtime_error("The clock cannot be read");
+        return now;
+    }
 };
 
 // Points HKEY_CURRENT_USER at an empty throw-away key for the object's lifetime.
@@ -58,22 +69,107 @@ struct ShownBox {
     UINT type = 0;
 };
 
-// Records every message box instead of showing it, answering OK.
+// Records every message box instead of showing it, answering OK, or what
+// `answers` gives for its caption.
 class BoxRecorder {
 public:
     BoxRecorder() {
         previous_ = SetMessageBoxHandler([this](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
             boxes.push_back({text, caption, type});
-            return IDOK;
+            const auto answer = answers.find(caption);
+            return answer == answers.end() ? IDOK : answer->second;
         });
     }
     BoxRecorder(const BoxRecorder&) = delete;
     BoxRecorder& operator=(const BoxRecorder&) = delete;
     ~BoxRecorder() { SetMessageBoxHandler(previous_); }
     std::vector<ShownBox> boxes;
+    std::map<std::wstring, int> answers;
 
 private:
     MessageBoxHandler previous_;
+};
+
+// The topmost-band requests a window makes (SetWindowPos with HWND_TOPMOST
+// or HWND_NOTOPMOST), in order: Wine does not always show the result in the
+// window's extended style, but it passes the request on.
+class TopmostRequests {
+public:
+    explicit TopmostRequests(HWND window) : window_(window) {
+        current_ = this;
+        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId());
+    }
+    TopmostRequests(const TopmostRequests&) = delete;
+    TopmostRequests& operator=(const TopmostRequests&) = delete;
+    ~TopmostRequests() {
+        UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    // true for a raise, false for a lowering
+    std::vector<bool> requests;
+    bool lastWasRaise() const { return !requests.empty() && requests.back(); }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+        if (code == HC_ACTION && current_ && call->message == WM_WINDOWPOSCHANGING && call->hwnd == current_->window_) {
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(call->lParam);
+            if (!(pos->flags & SWP_NOZORDER) && (pos->hwndInsertAfter == HWND_TOPMOST || pos->hwndInsertAfter == HWND_NOTOPMOST))
+                current_->requests.push_back(pos->hwndInsertAfter == HWND_TOPMOST);
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline TopmostRequests* current_ = nullptr;
+    HWND window_;
+    HHOOK hook_ = nullptr;
+};
+
+// Runs an action on the first visible window of a class that this thread
+// shows while the object lives, from a timer of the thread: the action runs
+// inside whatever modal loop shows the window. Once only.
+class WhenWindowShows {
+public:
+    WhenWindowShows(const wchar_t* className, std::function<void(HWND)> action)
+        : className_(className), action_(std::move(action)) {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 50, &Tick);
+    }
+    WhenWindowShows(const WhenWindowShows&) = delete;
+    WhenWindowShows& operator=(const WhenWindowShows&) = delete;
+    ~WhenWindowShows() {
+        if (timer_) KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    bool ran = false;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        WhenWindowShows* self = current_;
+        if (!self || self->ran) return;
+        struct Search {
+            const wchar_t* className;
+            HWND found;
+        } search{self->className_, nullptr};
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM lp) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(lp);
+                wchar_t name[64] = {};
+                GetClassNameW(hwnd, name, 64);
+                if (lstrcmpW(name, s->className) != 0 || !IsWindowVisible(hwnd)) return TRUE;
+                s->found = hwnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (!search.found) return;
+        self->ran = true;
+        KillTimer(nullptr, std::exchange(self->timer_, 0));
+        self->action_(search.found);
+    }
+    static inline WhenWindowShows* current_ = nullptr;
+    const wchar_t* className_;
+    std::function<void(HWND)> action_;
+    UINT_PTR timer_ = 0;
 };
 
 inline bool RunningOnWine() {
@@ -91,6 +187,60 @@ inline void Pump() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+}
+
+inline SYSTEMTIME Day(int year, int month, int day) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(year);
+    st.wMonth = static_cast<WORD>(month);
+    st.wDay = static_cast<WORD>(day);
+    return st;
+}
+
+inline bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
+}
+
+// A client point where the control's hit test reports `what`
+// (and, for a day, that day).
+inline std::optional<POINT> FindPoint(HWND cal, UINT what, const SYSTEMTIME* day = nullptr) {
+    RECT client{};
+    GetClientRect(cal, &client);
+    for (int y = 1; y < client.bottom; y += 4) {
+        for (int x = 1; x < client.right; x += 4) {
+            MCHITTESTINFO info{};
+            info.cbSize = MCHITTESTINFO_V1_SIZE;
+            info.pt = {x, y};
+            SendMessageW(cal, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
+            if (info.uHit == what && (!day || SameDay(info.st, *day))) return info.pt;
+        }
+    }
+    return std::nullopt;
+}
+
+inline void Click(HWND cal, POINT pt) {
+    const LPARAM at = MAKELPARAM(pt.x, pt.y);
+    PostMessageW(cal, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(cal, WM_LBUTTONUP, 0, at);
+    Pump();
+}
+
+inline SYSTEMTIME FirstVisibleMonth(HWND cal) {
+    SYSTEMTIME range[2] = {};
+    SendMessageW(cal, MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(range));
+    return range[0];
+}
+
+inline int MonthIndex(const SYSTEMTIME& st) { return st.wYear * 12 + st.wMonth - 1; }
+
+// The months the control really shows, as "2026-07..2027-06".
+inline std::string ShownMonths(HWND cal) {
+    SYSTEMTIME range[2] = {};
+    SendMessageW(cal, MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(range));
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d..%04d-%02d", range[0].wYear, range[0].wMonth, range[1].wYear,
+                  range[1].wMonth);
+    return text;
 }
 
 }  // namespace kiv::test
