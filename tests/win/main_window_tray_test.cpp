@@ -381,21 +381,28 @@ TEST_F(MainWindowTray, DISABLED_DateIconCost) {
     QueryPerformanceFrequency(&freq);
     const auto ms = [&] { return 1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(freq.QuadPart); };
     std::vector<double> rebuild, floor;
-    std::vector<std::uint32_t> bits(256, 0xFF808080u);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 16;
+    info.bmiHeader.biHeight = -16;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
     for (int round = 0; round < 2000; ++round) {
         QueryPerformanceCounter(&a);
         window->UpdateNotifyIcon();
         QueryPerformanceCounter(&b);
         rebuild.push_back(ms());
 
+        // The same kinds of bitmap the icon is made of: a 32-bit one and a mask.
         QueryPerformanceCounter(&a);
-        HBITMAP colour = CreateBitmap(16, 16, 1, 32, bits.data());
+        void* bits = nullptr;
+        HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
-        ICONINFO info{TRUE, 0, 0, mask, colour};
-        HICON icon = CreateIconIndirect(&info);
+        ICONINFO icon{TRUE, 0, 0, mask, colour};
+        HICON handle = CreateIconIndirect(&icon);
         DeleteObject(colour);
         DeleteObject(mask);
-        DestroyIcon(icon);
+        DestroyIcon(handle);
         QueryPerformanceCounter(&b);
         floor.push_back(ms());
     }
