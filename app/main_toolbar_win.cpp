@@ -8,6 +8,7 @@
 #include "app/app_texts.h"
 #include "resources/artwork.h"
 #include "resources/pixmap_win.h"
+#include "widgets/font_win.h"
 
 namespace kiv {
 namespace {
@@ -26,18 +27,10 @@ struct Metrics {
 constexpr Metrics kSmall{25, 4, 1, 26, 22, 16};
 constexpr Metrics kLarge{35, 9, 6, 36, 32, 24};
 
-int TextWidth(HWND window, const wchar_t* text, int length) {
-    WindowDc dc(window);
-    SelectGuard font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), text, length, &size);
-    return size.cx;
-}
-
 int TextWidth(HWND label) {
     wchar_t text[64];
     const int n = GetWindowTextW(label, text, 64);
-    return TextWidth(label, text, n);
+    return kiv::TextWidth(label, std::wstring_view(text, static_cast<size_t>(n)));
 }
 
 // The box's design width, or more where the font needs it to show every digit.
@@ -46,7 +39,7 @@ int BoxWidth(HWND box, int designWidth, int maxDigits) {
     const std::wstring widest(static_cast<size_t>(maxDigits), L'8');
     const DWORD margins = static_cast<DWORD>(SendMessageW(box, EM_GETMARGINS, 0, 0));
     const int frame = 2 * GetSystemMetrics(SM_CXEDGE) + LOWORD(margins) + HIWORD(margins) + 2;
-    const int needed = TextWidth(box, widest.c_str(), maxDigits) + frame;
+    const int needed = kiv::TextWidth(box, widest) + frame;
     return needed > designWidth ? needed : designWidth;
 }
 
@@ -55,16 +48,6 @@ HWND CreateLabel(HWND parent, const wchar_t* text, HFONT font) {
                                  parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return label;
-}
-
-UniqueFont CreateFontAt(const wchar_t* face, int heightAt96, UINT dpi) {
-    LOGFONTW lf{};
-    lf.lfHeight = -ScaleForDpi(heightAt96, dpi);
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfQuality = CLEARTYPE_QUALITY;
-    wcsncpy_s(lf.lfFaceName, face, _TRUNCATE);
-    return UniqueFont(CreateFontIndirectW(&lf));
 }
 }  // namespace
 
@@ -200,10 +183,6 @@ int MainToolbar::Height() const {
 bool MainToolbar::Visible() const { return (GetWindowLongPtrW(toolbar_, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void MainToolbar::SetVisible(bool visible) { ShowWindow(toolbar_, visible ? SW_SHOWNA : SW_HIDE); }
-
-void MainToolbar::EnableButton(Command command, bool enabled) {
-    SendMessageW(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(command), MAKELPARAM(enabled ? TRUE : FALSE, 0));
-}
 
 bool MainToolbar::HandleNotify(const NMHDR& header, LRESULT& result) {
     if (header.code != TTN_GETDISPINFOW) return false;

@@ -31,7 +31,6 @@ public:
     void SetVisible(bool visible);
     // The 16- or 24-pixel set: images, button size and the panels' inner layout.
     void SetLargeIcons(bool large);
-    void EnableButton(Command command, bool enabled);
     // Fonts, images and sizes again for the window's new DPI.
     void DpiChanged();
     // Resizes the bar to its parent's width.

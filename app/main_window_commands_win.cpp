@@ -109,12 +109,6 @@ void TfMain_calendar::SetChecked(Command command, bool checked) {
     CheckMenuItem(mainMenu_.get(), Id(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void TfMain_calendar::EnableCommand(Command command, bool enabled) {
-    EnableMenuItem(mainMenu_.get(), Id(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-    EnableMenuItem(PopupMenu.Handle(), Id(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-    toolbar_.EnableButton(command, enabled);
-}
-
 void TfMain_calendar::RunCommand(Command command) {
     switch (command) {
         case Command::CloseWindow: mnCloseClick(); break;
@@ -138,7 +132,8 @@ void TfMain_calendar::RunCommand(Command command) {
         case Command::Print: mnPrintClick(); break;
         case Command::ViewHelp: mnViewHelpClick(); break;
         case Command::Options: mnOptionsClick(); break;
-        default: break;  // commands whose dialogs are not there yet are greyed out
+        case Command::About: mnAboutClick(); break;
+        default: break;
     }
 }
 

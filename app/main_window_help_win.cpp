@@ -1,5 +1,7 @@
-// "View help": the help page beside the program file, in the help window.
+// "View help": the help page beside the program file, in the help window;
+// and the about box.
 #include "app/main_window_win.h"
+#include "help/about_win.h"
 #include "help/show_html.h"
 #include "help/show_html_win.h"
 #include "resources/artwork.h"
@@ -25,6 +27,12 @@ void TfMain_calendar::mnViewHelpClick() {
     const UniqueIcon icon = CreateIconFromPixmap(MenuImagePixmap(MenuImage::Help, MenuImageSize()));
     TopmostPause pause(*this);  // so the help window can come in front
     ShowHtmlFile(HelpCaption(), HelpFilePath(ProgramFile()), hwnd(), icon.get(), false);
+}
+
+void TfMain_calendar::mnAboutClick() {
+    TrayMenuPause trayMenu(*this);
+    // Over a window hidden in the tray the box stands on its own.
+    ShowAboutBox(hwnd(), !IsWindowVisible(hwnd()), kAboutVersion);
 }
 
 }  // namespace kiv

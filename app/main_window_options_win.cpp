@@ -11,16 +11,11 @@ namespace kiv {
 void TfMain_calendar::mnOptionsClick() {
     if (optionsOpen_) return;
     optionsOpen_ = true;
-    // The tray menu cannot be opened while the dialog is up; it comes back
-    // whatever happens.
-    DetachTrayMenu();
-    struct Restore {
-        TfMain_calendar& self;
-        ~Restore() {
-            self.AttachTrayMenu();
-            self.optionsOpen_ = false;
-        }
-    } restore{*this};
+    struct Closed {
+        bool& open;
+        ~Closed() { open = false; }
+    } closed{optionsOpen_};
+    TrayMenuPause trayMenu(*this);
 
     if (Settings.AlwaysOnTop) SetTopmost(false);
     // A hidden window stays hidden: the dialog stands in for it on the taskbar.

@@ -63,9 +63,14 @@ void TfMain_calendar::NotifyIconClick() {
 
 void TfMain_calendar::mnCloseClick() { HideToTray(); }
 
-// The options command keeps the tray menu closed while its dialog is up.
-void TfMain_calendar::DetachTrayMenu() { NotifyIcon.PopupMenu = nullptr; }
-void TfMain_calendar::AttachTrayMenu() { NotifyIcon.PopupMenu = &PopupMenu; }
+// The options command and the about box keep the tray menu closed while
+// they are up; one may open over the other.
+void TfMain_calendar::DetachTrayMenu() {
+    if (trayMenuPauses_++ == 0) NotifyIcon.PopupMenu = nullptr;
+}
+void TfMain_calendar::AttachTrayMenu() {
+    if (trayMenuPauses_ > 0 && --trayMenuPauses_ == 0) NotifyIcon.PopupMenu = &PopupMenu;
+}
 
 // The hot key acts as a single click on the icon.
 void TfMain_calendar::TrayIconClicked() { NotifyIconClick(); }

@@ -85,10 +85,6 @@ void TfMain_calendar::Create() {
     FitLeft = 0;
     ReadTaskbarMargins();
 
-    // Commands whose windows and dialogs come with later parts of the program.
-    for (Command c : {Command::About})
-        EnableCommand(c, false);
-
     SetTimer(hwnd(), kTimerId, kTimerInterval, nullptr);
     creating_ = true;
     LoadSettings();

@@ -94,7 +94,6 @@ private:
 
     // Commands.
     void SetChecked(Command command, bool checked);
-    void EnableCommand(Command command, bool enabled);
     void ColumnsClick(Command command);
     void ShowToolbarClick();
     void ShowWeekNumbersClick();
@@ -115,12 +114,14 @@ private:
     void AttachTrayMenu();
     void TrayIconClicked();
 
-    // Printing and help.
+    // Printing, help and about.
     class PrintPreparation;
     class TopmostPause;
+    class TrayMenuPause;
     void mnPrintSetupClick();
     void mnPrintClick();
     void mnViewHelpClick();
+    void mnAboutClick();
 
     const Clock& clock_;
     TYearCalendar calendar_;
@@ -139,6 +140,7 @@ private:
     int viewFirstMonth_ = 1;  // of the view on the calendar
     PrinterChoice printer_;
     bool optionsOpen_ = false;
+    int trayMenuPauses_ = 0;  // the menu comes back when the last pause ends
     HotKeyRegistration hotKey_;
     HWND lastFocus_ = nullptr;  // the child that had the focus when the window was left
 };
@@ -160,6 +162,20 @@ public:
 private:
     TfMain_calendar& window_;
     bool topmost_;
+};
+
+// Keeps the tray icon's menu away while a box of the window is up, so that
+// a right click on the icon only beeps; the menu comes back however the box
+// ends.
+class TfMain_calendar::TrayMenuPause {
+public:
+    explicit TrayMenuPause(TfMain_calendar& window) : window_(window) { window_.DetachTrayMenu(); }
+    TrayMenuPause(const TrayMenuPause&) = delete;
+    TrayMenuPause& operator=(const TrayMenuPause&) = delete;
+    ~TrayMenuPause() { window_.AttachTrayMenu(); }
+
+private:
+    TfMain_calendar& window_;
 };
 
 }  // namespace kiv

@@ -64,7 +64,7 @@ INT_PTR TfOptions::Run(HWND owner) {
 bool TfOptions::onInitDialog() {
     FormCreate();
     CreateControls();
-    Layout(WindowDpi(owner() ? owner() : hwnd()), nullptr);
+    Layout(LayoutDpi(), nullptr);
     ShowModel();
     return true;
 }
@@ -176,21 +176,7 @@ void TfOptions::Layout(UINT dpi, const RECT* suggested) {
     if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, px(400));
     if (tooltip_) SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 5000);
 
-    // The client area at this DPI, centred on the owner's monitor unless the
-    // system suggests a place (the dialog moved to a monitor of another DPI).
-    RECT frame{0, 0, px(kOptionsClientWidth), px(kOptionsClientHeight)};
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE));
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    MONITORINFO mi{};
-    mi.cbSize = sizeof mi;
-    GetMonitorInfoW(MonitorFromWindow(owner() ? owner() : hwnd(), MONITOR_DEFAULTTOPRIMARY), &mi);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const RECT& area = mi.rcWork;
-    const int x = suggested ? suggested->left : area.left + (area.right - area.left - width) / 2;
-    const int y = suggested ? suggested->top : area.top + (area.bottom - area.top - height) / 2;
-    SetWindowPos(hwnd(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceClient(px(kOptionsClientWidth), px(kOptionsClientHeight), suggested);
 }
 
 void TfOptions::ShowModel() {

@@ -39,6 +39,24 @@ void Dialog::onCommand(WORD id, WORD, HWND) {
 
 std::optional<LRESULT> Dialog::onNotify(const NMHDR&) { return std::nullopt; }
 
+UINT Dialog::LayoutDpi() const noexcept { return WindowDpi(owner_ ? owner_ : hwnd_); }
+
+void Dialog::PlaceClient(int width, int height, const RECT* suggested) {
+    RECT frame{0, 0, width, height};
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoW(MonitorFromWindow(owner_ ? owner_ : hwnd_, MONITOR_DEFAULTTOPRIMARY), &mi);
+    const int outerWidth = frame.right - frame.left;
+    const int outerHeight = frame.bottom - frame.top;
+    const RECT& area = mi.rcWork;
+    const int x = suggested ? suggested->left : area.left + (area.right - area.left - outerWidth) / 2;
+    const int y = suggested ? suggested->top : area.top + (area.bottom - area.top - outerHeight) / 2;
+    SetWindowPos(hwnd_, nullptr, x, y, outerWidth, outerHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR Dialog::dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND:

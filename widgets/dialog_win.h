@@ -36,6 +36,13 @@ protected:
     // The result of a notification; nullopt lets the default take it.
     virtual std::optional<LRESULT> onNotify(const NMHDR& header);
 
+    // The DPI the dialog is laid out for: its owner's, or its own when it has none.
+    UINT LayoutDpi() const noexcept;
+    // Gives the dialog a client area of that size, centred on the work area
+    // of its owner's monitor (or its own), or at the place the system
+    // suggests when the dialog moved to a monitor of another DPI.
+    void PlaceClient(int width, int height, const RECT* suggested);
+
 private:
     static INT_PTR CALLBACK procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp) noexcept;
     INT_PTR dispatch(UINT msg, WPARAM wp, LPARAM lp);

@@ -111,6 +111,14 @@ protected:
         ClickAt({rc.left + 24, first ? rc.top + 10 : rc.bottom - 10}, 1);
     }
 
+    // Opens the icon's menu and chooses an item by its underlined letter.
+    void chooseFromMenu(const char* letter) {
+        ClickAt(Centre(icon), 3);
+        ASSERT_TRUE(WaitUntil([&] { return FindProcessWindow(id, L"#32768", true) != nullptr; }, kReactionTimeout))
+            << "no menu";
+        Xdotool(std::string("key ") + letter);
+    }
+
     DWORD id = 0;
     HWND window = nullptr;
     HWND icon = nullptr;
@@ -163,6 +171,25 @@ TEST_F(TrayTest, TheMenusShowAndExitWorkAndExitLeavesNothingBehind) {
     EXPECT_EQ(exitCode, 0u);
     EXPECT_FALSE(HasTrayIcon(icon)) << "the icon outlived the program";
     EXPECT_EQ(driver_->runningCopies(), 0);
+}
+
+TEST_F(TrayTest, TheMenusAboutAndOptionsOpenTheirBoxesOverTheHiddenWindow) {
+    start(L"-quiet");
+    chooseFromMenu("a");
+    HWND about = WaitForDialog(id, L"About", kReactionTimeout);
+    ASSERT_NE(about, nullptr) << "About opened no box";
+    EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr) << "over a hidden window the box stands on its own";
+    EXPECT_NE(DialogText(about).find(L"Version 2.42\n"), std::wstring::npos);
+    TypeKeys(about, {}, VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, kReactionTimeout)) << "Esc did not close the box";
+
+    PauseBetweenClicks();
+    chooseFromMenu("o");
+    HWND options = WaitForDialog(id, L"Options", kReactionTimeout);
+    ASSERT_NE(options, nullptr) << "Options opened no dialog";
+    TypeKeys(options, {}, VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, kReactionTimeout));
+    EXPECT_TRUE(staysHidden(window, 500ms));
 }
 
 // Without a window manager Wine leaves the caption to it, so there is no

@@ -6,16 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
-#include <thread>
 
 #include "app/main_window_win.h"
 #include "help/show_html.h"
 #include "help/show_html_win.h"
 #include "tests/win/main_window_fixture.h"
+#include "tests/win/shell_handler_support_win.h"
 #include "tests/win/test_support_win.h"
 #include "widgets/application_win.h"
 
@@ -25,13 +22,9 @@ namespace {
 using namespace std::chrono_literals;
 using test::BoxRecorder;
 using test::Pump;
-
-std::wstring TestFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
+using test::RecordingHandler;
+using test::RegistryValueSwap;
+using test::TestFolder;
 
 std::wstring Caption(HWND window) {
     wchar_t text[128] = {};
@@ -146,66 +139,6 @@ TEST_F(HelpViewer, AModelessWindowIsBroughtForwardRatherThanOpenedTwice) {
     EXPECT_FALSE(IsWindow(help));
 }
 
-// Points a registry value elsewhere for the object's lifetime.
-class RegistryValueSwap {
-public:
-    RegistryValueSwap(HKEY root, const wchar_t* key, const wchar_t* value) : root_(root), key_(key) {
-        wchar_t old[MAX_PATH] = {};
-        DWORD size = sizeof old - sizeof(wchar_t);
-        had_ = RegGetValueW(root, key, nullptr, RRF_RT_REG_SZ, nullptr, old, &size) == ERROR_SUCCESS;
-        old_ = old;
-        Set(value);
-    }
-    ~RegistryValueSwap() {
-        if (had_) Set(old_.c_str());
-    }
-    RegistryValueSwap(const RegistryValueSwap&) = delete;
-    RegistryValueSwap& operator=(const RegistryValueSwap&) = delete;
-
-private:
-    void Set(const wchar_t* value) {
-        RegSetKeyValueW(root_, key_, nullptr, REG_SZ, value, static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-    }
-    HKEY root_;
-    const wchar_t* key_;
-    bool had_;
-    std::wstring old_;
-};
-
-// The test helper registered as the system's handler of .html files; it
-// writes down each file it is asked to open.
-class RecordingHtmlHandler {
-public:
-    RecordingHtmlHandler() {
-        log = TestFolder() + L"opened-html.log";
-        DeleteFileW(log.c_str());
-        const std::wstring command = L"\"" + TestFolder() + L"kiv_test_helper.exe\" record-open \"" + log + L"\" \"%1\"";
-        RegSetKeyValueW(HKEY_CLASSES_ROOT, L".html", nullptr, REG_SZ, kProgId, sizeof kProgId);
-        RegSetKeyValueW(HKEY_CLASSES_ROOT, L"KivTests.HtmlRecorder\\shell\\open\\command", nullptr, REG_SZ,
-                        command.c_str(), static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
-    }
-    ~RecordingHtmlHandler() {
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, L".html");
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, L"KivTests.HtmlRecorder");
-        DeleteFileW(log.c_str());
-    }
-    RecordingHtmlHandler(const RecordingHtmlHandler&) = delete;
-    RecordingHtmlHandler& operator=(const RecordingHtmlHandler&) = delete;
-
-    std::string Opened(std::chrono::milliseconds wait) const {
-        for (auto until = std::chrono::steady_clock::now() + wait;; std::this_thread::sleep_for(50ms)) {
-            std::ifstream in{std::filesystem::path(log)};
-            std::stringstream text;
-            if (in) text << in.rdbuf();
-            if (!text.str().empty() || std::chrono::steady_clock::now() > until) return text.str();
-        }
-    }
-    std::wstring log;
-
-private:
-    static constexpr wchar_t kProgId[] = L"KivTests.HtmlRecorder";
-};
-
 TEST_F(HelpViewer, WithoutTheBrowserControlThePageGoesToTheDefaultHandler) {
     // Only where the session's prefix is ours to change: there, nothing opens .html files.
     if (!test::RunningOnWine()) GTEST_SKIP() << "changes the system's file associations";
@@ -223,7 +156,7 @@ TEST_F(HelpViewer, WithoutTheBrowserControlThePageGoesToTheDefaultHandler) {
         EXPECT_EQ(boxes.boxes[0].caption, L"Kiv Calendar");
         EXPECT_FALSE(boxes.boxes[0].text.empty());
     }
-    RecordingHtmlHandler handler;
+    RecordingHandler handler(L".html");
     ShowHtmlFile(L"Kiv Calendar Help", page, window->hwnd(), nullptr, false);
     EXPECT_EQ(CountWindows(TfShowHtml::kClassName), 0);
     std::string expected(page.begin(), page.end());

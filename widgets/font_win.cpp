@@ -1,0 +1,41 @@
+#include "widgets/font_win.h"
+
+#include <stdexcept>
+
+#include "widgets/window_win.h"
+
+namespace kiv {
+namespace {
+HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)); }
+}  // namespace
+
+UniqueFont CreateFontAt(const wchar_t* face, int heightAt96, UINT dpi) {
+    LOGFONTW lf{};
+    lf.lfHeight = -ScaleForDpi(heightAt96, dpi);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = CLEARTYPE_QUALITY;
+    wcsncpy_s(lf.lfFaceName, face, _TRUNCATE);
+    UniqueFont font(CreateFontIndirectW(&lf));
+    if (!font) throw std::runtime_error("Cannot create a font");
+    return font;
+}
+
+int TextWidth(HWND window, std::wstring_view text) {
+    WindowDc dc(window);
+    SelectGuard select(dc.get(), FontOf(window));
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+int WrappedTextHeight(HWND window, std::wstring_view text, int width) {
+    WindowDc dc(window);
+    SelectGuard select(dc.get(), FontOf(window));
+    RECT rc{0, 0, width, 0};
+    DrawTextW(dc.get(), text.data(), static_cast<int>(text.size()), &rc,
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    return rc.bottom - rc.top;
+}
+
+}  // namespace kiv
