@@ -6,8 +6,10 @@
 #include <string>
 
 #include "app/main_window_win.h"
-#include "widgets/color_win.h"
 #include "options/custom_colors.h"
+#include "options/options_fit.h"
+#include "widgets/color_win.h"
+#include "widgets/font_win.h"
 #include "widgets/window_win.h"
 
 namespace kiv {
@@ -15,15 +17,6 @@ namespace {
 
 using K = OptionsItemKind;
 namespace ids = options_ids;
-
-// The label widths follow their captions, measured in the dialog's font.
-int TextWidth(HWND window, HFONT font, const wchar_t* text) {
-    WindowDc dc(window);
-    SelectGuard select(dc.get(), font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), text, static_cast<int>(wcslen(text)), &size);
-    return size.cx;
-}
 
 // A bare carriage return breaks the line in the hint; the tooltip wants a line feed too.
 std::wstring TooltipText(const std::wstring& hint) {
@@ -146,37 +139,46 @@ void TfOptions::AddHint(HWND control, const wchar_t* hint) {
 
 void TfOptions::Layout(UINT dpi, const RECT* suggested) {
     const auto px = [dpi](int at96) { return ScaleForDpi(at96, dpi); };
-    LOGFONTW lf{};
-    lf.lfHeight = -px(-kOptionsFontHeight);
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    wcscpy_s(lf.lfFaceName, kOptionsFont);
-    UniqueFont font(CreateFontIndirectW(&lf));
-    if (!font) throw std::runtime_error("Cannot create the options dialog's font");
+    UniqueFont font = CreateFontAt(kOptionsFont, -kOptionsFontHeight, dpi);
 
-    for (const OptionsItem& item : OptionsLayout()) {
+    // What each caption needs in this font, drawn as its control draws it.
+    const std::vector<OptionsItem>& layout = OptionsLayout();
+    std::vector<int> needed(layout.size(), 0);
+    int noteHeight = 0;
+    for (size_t i = 0; i < layout.size(); ++i) {
+        const OptionsItem& item = layout[i];
         HWND control = Control(item.id);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-        int left = item.left;
-        int top = item.top;
-        if (item.group != OptionsGroup::None) {
-            const OptionsItem& box = OptionsGroupBox(item.group);
-            left += box.left;
-            top += box.top;
+        if (!item.caption) continue;
+        const std::wstring caption = WithoutAccelerator(item.caption);
+        switch (item.kind) {
+            case K::CheckBox:
+                // The box, then half a digit's width before the text.
+                needed[i] = 12 * static_cast<int>(dpi) / 96 + 1 + DigitWidth(control) / 2 + TextWidth(control, caption);
+                break;
+            case K::Label: needed[i] = TextWidth(control, caption) + 1; break;
+            // The edges and the focus frame on either side.
+            case K::Button: needed[i] = TextWidth(control, caption) + px(8); break;
+            case K::Note: noteHeight = WrappedTextHeight(control, caption, px(item.width)); break;
+            default: break;
         }
-        int width = px(item.width);
-        int height = px(item.height);
-        if (item.kind == K::Label) width = TextWidth(control, font.get(), item.caption) + 1;
+    }
+    const OptionsFit fit = FitOptionsLayout(static_cast<int>(dpi), needed, noteHeight);
+
+    for (size_t i = 0; i < layout.size(); ++i) {
+        const OptionsItem& item = layout[i];
+        const OptionsPlace& at = fit.places[i];
+        HWND control = Control(item.id);
         // A drop-down list's window includes its list.
-        if (item.kind == K::List) height = px(item.height + 16 * static_cast<int>(item.items.size()));
-        SetWindowPos(control, nullptr, px(left), px(top), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        const int height = item.kind == K::List ? px(item.height + 16 * static_cast<int>(item.items.size())) : at.height;
+        SetWindowPos(control, nullptr, at.left, at.top, at.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
         if (item.kind == K::List) SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), px(item.height) - 6);
     }
     font_ = std::move(font);
     if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, px(400));
     if (tooltip_) SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 5000);
 
-    PlaceClient(px(kOptionsClientWidth), px(kOptionsClientHeight), suggested);
+    PlaceClient(fit.clientWidth, fit.clientHeight, suggested);
 }
 
 void TfOptions::ShowModel() {

@@ -26,7 +26,19 @@ int TextWidth(HWND window, std::wstring_view text) {
     SelectGuard select(dc.get(), FontOf(window));
     SIZE size{};
     GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
+    // A last letter that leans out past its advance ("f" in some fonts) is drawn in full too.
+    ABC last{};
+    if (!text.empty() && GetCharABCWidthsW(dc.get(), text.back(), text.back(), &last) && last.abcC < 0)
+        size.cx -= last.abcC;
     return size.cx;
+}
+
+int DigitWidth(HWND window) {
+    WindowDc dc(window);
+    SelectGuard select(dc.get(), FontOf(window));
+    INT width = 0;
+    GetCharWidth32W(dc.get(), L'0', L'0', &width);
+    return width;
 }
 
 int WrappedTextHeight(HWND window, std::wstring_view text, int width) {
@@ -36,6 +48,15 @@ int WrappedTextHeight(HWND window, std::wstring_view text, int width) {
     DrawTextW(dc.get(), text.data(), static_cast<int>(text.size()), &rc,
               DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
     return rc.bottom - rc.top;
+}
+
+std::wstring WithoutAccelerator(std::wstring_view caption) {
+    std::wstring text;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == L'&' && i + 1 < caption.size()) ++i;
+        text += caption[i];
+    }
+    return text;
 }
 
 }  // namespace kiv

@@ -18,6 +18,7 @@
 #include "tests/win/tray_test_support_win.h"
 #include "widgets/application_win.h"
 #include "widgets/color_chooser_win.h"
+#include "widgets/font_win.h"
 
 namespace kiv {
 namespace {
@@ -147,13 +148,39 @@ TEST_F(Options, DialogIsLaidOutOwnedAndFilledFromTheRecord) {
         RECT client;
         GetClientRect(d, &client);
         EXPECT_EQ(client.right, ScaleForDpi(492, dpi));
-        EXPECT_EQ(client.bottom, ScaleForDpi(423, dpi));
+        // As laid out, and taller only by what the note needs to show all its lines.
+        RECT note;
+        GetClientRect(GetDlgItem(d, options_ids::kVista), &note);
+        EXPECT_GE(note.bottom, ScaleForDpi(26, dpi));
+        EXPECT_EQ(client.bottom, ScaleForDpi(423, dpi) + note.bottom - ScaleForDpi(26, dpi));
         // "Win +" sits at 255, 145 inside the General group at 10, 5.
         RECT win;
         GetWindowRect(Item(d, Setting::WinHotkey), &win);
         MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&win), 2);
         EXPECT_EQ(win.left, ScaleForDpi(265, dpi));
         EXPECT_EQ(win.top, ScaleForDpi(150, dpi));
+
+        // Every caption shows whole, inside its group: the box and the gap
+        // before a check box's text as the control draws them.
+        for (const OptionsItem& item : OptionsLayout()) {
+            if (item.kind != OptionsItemKind::CheckBox && item.kind != OptionsItemKind::Label &&
+                item.kind != OptionsItemKind::Note)
+                continue;
+            HWND control = GetDlgItem(d, item.id);
+            RECT at, box;
+            GetWindowRect(control, &at);
+            GetWindowRect(GetDlgItem(d, OptionsGroupBox(item.group).id), &box);
+            const int width = at.right - at.left;
+            if (item.kind == OptionsItemKind::Note)
+                EXPECT_GE(at.bottom - at.top, WrappedTextHeight(control, item.caption, width));
+            else
+                EXPECT_GE(width, TextWidth(control, item.caption) +
+                                     (item.kind == OptionsItemKind::CheckBox
+                                          ? 12 * static_cast<int>(dpi) / 96 + 1 + DigitWidth(control) / 2
+                                          : 0))
+                    << item.id;
+            EXPECT_TRUE(at.left > box.left && at.right < box.right && at.bottom < box.bottom) << item.id;
+        }
 
         // Tab visits the controls in the layout's order and comes round again.
         std::vector<int> expected;
