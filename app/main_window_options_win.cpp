@@ -17,13 +17,17 @@ void TfMain_calendar::mnOptionsClick() {
     } closed{optionsOpen_};
     TrayMenuPause trayMenu(*this);
 
-    if (Settings.AlwaysOnTop) SetTopmost(false);
+    // Lowered and, unless confirmed, put back as the window stands now, which
+    // the View menu may have changed since the settings were applied.
+    TopmostPause topmost(*this);
     // A hidden window stays hidden: the dialog stands in for it on the taskbar.
     if (ShowOptionsDialog(Settings, *this)) {
+        // Confirmed, the settings decide.
+        topmost.Release();
         ApplySettings();
         SaveSettings();
+        if (Settings.AlwaysOnTop) SetTopmost(true);
     }
-    if (Settings.AlwaysOnTop) SetTopmost(true);
     // Showing the year made a new calendar window, which the focus left with the old one.
     if (GetActiveWindow() == hwnd()) FocusCalendar();
 }

@@ -158,6 +158,8 @@ public:
     ~TopmostPause() {
         if (topmost_) window_.SetTopmost(true);
     }
+    // Leaves the band to whatever sets it next, rather than putting it back.
+    void Release() noexcept { topmost_ = false; }
 
 private:
     TfMain_calendar& window_;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -407,6 +408,49 @@ TEST_F(Options, HotKeyTakenElsewhereIsReportedAtEveryApplyAndStillSaved) {
     window->ApplySettings();
     EXPECT_EQ(boxes.boxes.size(), 2u);
     EXPECT_FALSE(other.Register(MOD_WIN, 'C'));
+}
+
+// The window leaves the topmost band while the dialog is up. Cancelled, it
+// goes back as it stood, pinned or unpinned from the View menu whatever the
+// settings say; confirmed, the settings decide.
+TEST_F(Options, TheTopmostBandFollowsTheWindowAfterCancelAndTheSettingsAfterOk) {
+    registry.PutDword(L"Always on top", 1);
+    Start();
+    const auto command = [&](Command c) {
+        SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(c), 0), 0);
+        Pump();
+    };
+    ASSERT_TRUE(window->IsChecked(Command::AlwaysOnTop));
+    command(Command::AlwaysOnTop);
+    {
+        test::TopmostRequests topmost(window->hwnd());
+        OpenOptions([&](HWND d) { Press(d, IDCANCEL); });
+        EXPECT_EQ(std::count(topmost.requests.begin(), topmost.requests.end(), true), 0) << "pinned again";
+    }
+    EXPECT_FALSE(window->IsChecked(Command::AlwaysOnTop));
+
+    window->Settings.AlwaysOnTop = false;
+    command(Command::AlwaysOnTop);
+    {
+        test::TopmostRequests topmost(window->hwnd());
+        std::vector<bool> whileOpen;
+        OpenOptions([&](HWND d) {
+            whileOpen = topmost.requests;
+            Press(d, IDCANCEL);
+        });
+        EXPECT_EQ(whileOpen, std::vector<bool>{false}) << "not lowered under the dialog";
+        EXPECT_TRUE(topmost.lastWasRaise());
+    }
+    EXPECT_TRUE(window->IsChecked(Command::AlwaysOnTop));
+
+    window->Settings.AlwaysOnTop = true;
+    command(Command::AlwaysOnTop);
+    {
+        test::TopmostRequests topmost(window->hwnd());
+        OpenOptions([&](HWND d) { Press(d, IDOK); });
+        EXPECT_TRUE(topmost.lastWasRaise());
+    }
+    EXPECT_TRUE(window->IsChecked(Command::AlwaysOnTop));
 }
 
 TEST_F(Options, FromTheTrayMenuWhileTheDialogIsOpenTheMenuWaits) {
