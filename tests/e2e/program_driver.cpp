@@ -155,6 +155,24 @@ KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtu
     return KeyRoute::PostedMessage;
 }
 
+namespace {
+constexpr wchar_t kXdotool[] = L"Z:\\usr\\bin\\xdotool";
+}  // namespace
+
+bool HaveXdotool() { return GetFileAttributesW(kXdotool) != INVALID_FILE_ATTRIBUTES; }
+
+bool Xdotool(const std::string& arguments) {
+    std::wstring command = std::wstring(kXdotool) + L" " + std::wstring(arguments.begin(), arguments.end());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return true;
+}
+
 HWND WaitForDialog(DWORD processId, const wchar_t* caption, std::chrono::milliseconds timeout) {
     struct Search {
         DWORD processId;

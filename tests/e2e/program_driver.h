@@ -50,6 +50,13 @@ KeyRoute TypeAltKey(HWND window, WORD virtualKey);
 // The same for any modifiers, pressed in order and released in reverse.
 KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtualKey);
 
+// Wine under a bare X server: xdotool acts on the X display as the user's
+// mouse and keyboard would. True when it started: Wine hands back no handle
+// that a program of the host can be waited on with, so the caller waits for
+// what it does.
+bool HaveXdotool();
+bool Xdotool(const std::string& arguments);
+
 // A dialog box (a message box, say) of the process with that caption, once it shows.
 HWND WaitForDialog(DWORD processId, const wchar_t* caption, std::chrono::milliseconds timeout);
 

@@ -15,8 +15,6 @@
 namespace kiv::e2e {
 namespace {
 
-constexpr wchar_t kXdotool[] = L"Z:\\usr\\bin\\xdotool";
-
 std::vector<HWND> TrayIcons() {
     std::vector<HWND> icons;
     HWND tray = FindWindowW(nullptr, L"Wine System Tray");
@@ -53,22 +51,9 @@ HWND WaitForNewTrayIcon(const std::vector<HWND>& before) {
     return found;
 }
 
-// Runs xdotool with the arguments and waits for it.
-void Xdotool(const std::string& arguments) {
-    std::wstring command = std::wstring(kXdotool) + L" " + std::wstring(arguments.begin(), arguments.end());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        << "cannot run xdotool";
-    WaitForSingleObject(info.hProcess, 10000);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-}
-
 void ClickAt(POINT at, int button, int times = 1) {
-    Xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click --repeat " +
-            std::to_string(times) + " --delay 120 " + std::to_string(button));
+    ASSERT_TRUE(Xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click --repeat " +
+            std::to_string(times) + " --delay 120 " + std::to_string(button)));
 }
 
 POINT Centre(HWND window) {
@@ -84,8 +69,7 @@ class TrayTest : public ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        if (GetFileAttributesW(kXdotool) == INVALID_FILE_ATTRIBUTES)
-            GTEST_SKIP() << "needs xdotool and Wine's own tray window";
+        if (!HaveXdotool()) GTEST_SKIP() << "needs xdotool and Wine's own tray window";
     }
 
     // Starts the program and waits for its main window and its tray icon.
@@ -116,7 +100,7 @@ protected:
         ClickAt(Centre(icon), 3);
         ASSERT_TRUE(WaitUntil([&] { return FindProcessWindow(id, L"#32768", true) != nullptr; }, kReactionTimeout))
             << "no menu";
-        Xdotool(std::string("key ") + letter);
+        ASSERT_TRUE(Xdotool(std::string("key ") + letter));
     }
 
     DWORD id = 0;
