@@ -15,7 +15,7 @@ constexpr int kGap = 3;           // at least, after a control that grew or move
 constexpr int kGroupMargin = 6;   // between a group box's edge and what it holds
 
 struct Control {
-    OptionsPlace spec;   // as laid out, at the DPI
+    OptionsPlace laid;   // as laid out, at the DPI
     OptionsPlace place;  // fitted
     OptionsGroup group;
     bool rowFitted;      // group boxes and the note keep their widths and places
@@ -23,12 +23,12 @@ struct Control {
 };
 
 bool SameRow(const Control& a, const Control& b) {
-    return a.group == b.group && a.spec.top < b.spec.bottom() && b.spec.top < a.spec.bottom();
+    return a.group == b.group && a.laid.top < b.laid.bottom() && b.laid.top < a.laid.bottom();
 }
 
 // A control that grew or moved keeps its distance to the next one; the
 // distances of the layout stand between the others.
-bool Changed(const Control& c) { return c.place.left != c.spec.left || c.place.width > c.spec.width; }
+bool Changed(const Control& c) { return c.place.left != c.laid.left || c.place.width > c.laid.width; }
 
 }  // namespace
 
@@ -55,12 +55,12 @@ OptionsFit FitOptionsLayout(int dpi, const std::vector<int>& needed, int noteHei
             minLeft = box.left;
             maxRight = box.left + box.width;
         }
-        c.spec = {px(left), px(top), px(item.width), px(item.height)};
-        c.place = c.spec;
+        c.laid = {px(left), px(top), px(item.width), px(item.height)};
+        c.place = c.laid;
         c.group = item.group;
         c.rowFitted = item.kind != K::GroupBox && item.kind != K::Note;
         // A label is as wide as its caption.
-        if (c.rowFitted) c.place.width = item.kind == K::Label ? needed[i] : std::max(c.spec.width, needed[i]);
+        if (c.rowFitted) c.place.width = item.kind == K::Label ? needed[i] : std::max(c.laid.width, needed[i]);
         c.minLeft = px(minLeft + kGroupMargin);
         c.maxRight = px(maxRight - kGroupMargin);
         controls.push_back(c);
@@ -70,7 +70,7 @@ OptionsFit FitOptionsLayout(int dpi, const std::vector<int>& needed, int noteHei
     std::vector<size_t> order(controls.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return controls[a].spec.left < controls[b].spec.left; });
+                     [&](size_t a, size_t b) { return controls[a].laid.left < controls[b].laid.left; });
     for (size_t n = 0; n < order.size(); ++n) {
         Control& c = controls[order[n]];
         if (!c.rowFitted) continue;
@@ -119,9 +119,9 @@ OptionsFit FitOptionsLayout(int dpi, const std::vector<int>& needed, int noteHei
     for (size_t i = 0; i < layout.size(); ++i) {
         if (layout[i].kind != K::Note) continue;
         Control& note = controls[i];
-        note.place.height = std::max(note.spec.height, noteHeight);
+        note.place.height = std::max(note.laid.height, noteHeight);
         // The margin below it stays as laid out.
-        grown = note.place.height - note.spec.height;
+        grown = note.place.height - note.laid.height;
         controls[static_cast<size_t>(&OptionsGroupBox(layout[i].group) - layout.data())].place.height += grown;
     }
     for (size_t i = 0; i < layout.size(); ++i)
