@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <stdexcept>
+#include <utility>
 
 #include "widgets/application_win.h"
 
@@ -19,10 +20,21 @@ void ReportCurrentException() noexcept {
     }
 }
 
-Window::~Window() { destroy(); }
+Window::~Window() {
+    // Only the base is left: the window's last messages go to the default
+    // procedure, never to a handler of the derived object.
+    if (HWND h = unbind()) DestroyWindow(h);
+}
 
 void Window::destroy() noexcept {
     if (hwnd_) DestroyWindow(hwnd_);
+}
+
+HWND Window::unbind() noexcept {
+    HWND h = std::exchange(hwnd_, nullptr);
+    if (h && IsWindow(h) && GetWindowLongPtrW(h, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this))
+        SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+    return h;
 }
 
 void Window::registerClass(const wchar_t* className, UINT style, HBRUSH background, HICON icon,
@@ -84,13 +96,13 @@ Subclass::~Subclass() { detach(); }
 
 void Subclass::attach(HWND control) {
     detach();
-    if (!SetWindowSubclass(control, &Subclass::procedure, 1, reinterpret_cast<DWORD_PTR>(this)))
+    if (!SetWindowSubclass(control, &Subclass::procedure, id(), reinterpret_cast<DWORD_PTR>(this)))
         throw std::runtime_error("Cannot subclass a control");
     hwnd_ = control;
 }
 
 void Subclass::detach() noexcept {
-    if (hwnd_) RemoveWindowSubclass(hwnd_, &Subclass::procedure, 1);
+    if (hwnd_) RemoveWindowSubclass(hwnd_, &Subclass::procedure, id());
     hwnd_ = nullptr;
 }
 
@@ -98,7 +110,8 @@ LRESULT Subclass::defaultProcedure(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     return DefSubclassProc(hwnd_, msg, wp, lp);
 }
 
-LRESULT CALLBACK Subclass::procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) noexcept {
+LRESULT CALLBACK Subclass::procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR subclassId,
+                                     DWORD_PTR data) noexcept {
     auto* self = reinterpret_cast<Subclass*>(data);
     std::optional<LRESULT> handled;
     try {
@@ -107,7 +120,7 @@ LRESULT CALLBACK Subclass::procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp, UIN
         ReportCurrentException();
     }
     if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(h, &Subclass::procedure, 1);
+        RemoveWindowSubclass(h, &Subclass::procedure, subclassId);
         self->hwnd_ = nullptr;
         return DefSubclassProc(h, msg, wp, lp);
     }

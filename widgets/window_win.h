@@ -17,6 +17,7 @@ public:
     virtual ~Window();
 
     HWND hwnd() const noexcept { return hwnd_; }
+    // Destroys the window while the object still handles its messages.
     void destroy() noexcept;
 
 protected:
@@ -35,6 +36,10 @@ protected:
     static LRESULT CALLBACK procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
 private:
+    // Stops the window's messages from reaching this object; returns the
+    // window, which is left to the caller.
+    HWND unbind() noexcept;
+
     HWND hwnd_ = nullptr;
 };
 
@@ -55,7 +60,9 @@ protected:
     LRESULT defaultProcedure(UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
 private:
-    static LRESULT CALLBACK procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+    // Each object is its own subclass, so several can extend one control.
+    UINT_PTR id() const noexcept { return reinterpret_cast<UINT_PTR>(this); }
+    static LRESULT CALLBACK procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR subclassId,
                                       DWORD_PTR data) noexcept;
     HWND hwnd_ = nullptr;
 };
