@@ -15,7 +15,6 @@ constexpr UINT kFocusCalendar = WM_APP + 1;
 constexpr int kDesignClientWidth = 442;
 constexpr int kDesignClientHeight = 254;
 constexpr DWORD kFramedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kBorderlessStyle = WS_POPUP | WS_CLIPCHILDREN;
 }  // namespace
 
 TfMain_calendar::TfMain_calendar(const Clock& clock) : clock_(clock) {}

@@ -255,7 +255,9 @@ TEST_F(MainWindow, ViewTogglesFlipTheirMarksAndTheWindow) {
     EXPECT_TRUE(window->IsChecked(Command::AlwaysOnTop));
     // Wine 8 leaves WS_EX_TOPMOST off a window that owns a topmost popup (the
     // toolbar's tooltip); Windows sets it.
-    if (!test::RunningOnWine()) EXPECT_TRUE(GetWindowLongPtrW(window->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    if (!test::RunningOnWine()) {
+        EXPECT_TRUE(GetWindowLongPtrW(window->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    }
     Run(Command::AlwaysOnTop);
     EXPECT_FALSE(GetWindowLongPtrW(window->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 
