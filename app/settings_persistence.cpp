@@ -31,8 +31,14 @@ TMonthCalColors& ColorSetOf(const CalendarSettings& settings) {
 std::int32_t Stored(TColor color) { return static_cast<std::int32_t>(color); }
 TColor ColorOf(std::int32_t stored) { return static_cast<TColor>(stored); }
 
+// A stored system colour that names no system colour reads as the default.
+TColor ReadColorValue(TRegistryDefault& reader, const wchar_t* name, TColor fallback) {
+    const TColor color = ColorOf(reader.ReadIntegerDefault(name, Stored(fallback)));
+    return IsDrawableColor(color) ? color : fallback;
+}
+
 void ReadColor(TRegistryDefault& reader, TMonthCalColors& colors, const wchar_t* name, int index) {
-    colors.Set(index, ColorOf(reader.ReadIntegerDefault(name, Stored(colors.Get(index)))));
+    colors.Set(index, ReadColorValue(reader, name, colors.Get(index)));
 }
 
 }  // namespace
@@ -76,8 +82,7 @@ void LoadSettingsFrom(RegistryStore& store, CalendarSettings& settings) {
     ReadColor(reader, colors, text::kTitleTextColor, TMonthCalColors::kTitleTextColor);
     ReadColor(reader, colors, text::kMonthBackColor, TMonthCalColors::kMonthBackColor);
     ReadColor(reader, colors, text::kTrailingTextColor, TMonthCalColors::kTrailingTextColor);
-    settings.NotifyIconColor =
-        ColorOf(reader.ReadIntegerDefault(text::kNotifyIconColor, Stored(settings.NotifyIconColor)));
+    settings.NotifyIconColor = ReadColorValue(reader, text::kNotifyIconColor, settings.NotifyIconColor);
 
     settings.WeekNumbers = reader.ReadBoolDefault(text::kWeekNumbers);
     settings.ShowOnlyCalendar = reader.ReadBoolDefault(text::kShowOnlyCalendar, defaults.ShowOnlyCalendar);
