@@ -19,6 +19,11 @@ inline constexpr const wchar_t* kGoToYearPrompt = L"Enter the year that you want
 
 inline constexpr const wchar_t* kErrorCaption = L"Error";
 
+// Set-up failures of the main window, as exception messages (UTF-8).
+inline constexpr const char* kNoTimer = "Cannot start the timer that follows the change of day";
+inline constexpr const char* kNoShortcuts = "Cannot create the keyboard shortcuts";
+inline constexpr const char* kNoMenu = "Cannot create the menu";
+
 // Toolbar.
 inline constexpr const wchar_t* kHintToday = L"Today";
 inline constexpr const wchar_t* kHintGoToYear = L"Go to the year in the text box";

@@ -205,6 +205,25 @@ void MainToolbar::EnableButton(Command command, bool enabled) {
     SendMessageW(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(command), MAKELPARAM(enabled ? TRUE : FALSE, 0));
 }
 
+void MainToolbar::FocusButton(Command command) {
+    const LRESULT index = SendMessageW(toolbar_, TB_COMMANDTOINDEX, static_cast<WPARAM>(command), 0);
+    SetFocus(toolbar_);
+    SendMessageW(toolbar_, TB_SETHOTITEM, static_cast<WPARAM>(index), 0);
+}
+
+void MainToolbar::ClearHotButton() { SendMessageW(toolbar_, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0); }
+
+bool MainToolbar::ClickHotButton() {
+    const LRESULT index = SendMessageW(toolbar_, TB_GETHOTITEM, 0, 0);
+    TBBUTTON button{};
+    if (index < 0 || !SendMessageW(toolbar_, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button)))
+        return false;
+    if ((button.fsStyle & BTNS_SEP) || !(button.fsState & TBSTATE_ENABLED)) return false;
+    SendMessageW(GetParent(toolbar_), WM_COMMAND, MAKEWPARAM(button.idCommand, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(toolbar_));
+    return true;
+}
+
 bool MainToolbar::HandleNotify(const NMHDR& header, LRESULT& result) {
     if (header.code != TTN_GETDISPINFOW) return false;
     auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));

@@ -36,6 +36,12 @@ public:
     void DpiChanged();
     // Resizes the bar to its parent's width.
     void AutoSize();
+    // Keyboard use: the bar takes the focus with one button marked as hot,
+    // and Enter or Space clicks the hot button.
+    void FocusButton(Command command);
+    void ClearHotButton();
+    bool ClickHotButton();
+
     // Hints for the buttons; true when the notification was the tooltip's.
     bool HandleNotify(const NMHDR& header, LRESULT& result);
 

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "app/app_texts.h"
@@ -37,10 +38,13 @@ std::wstring ItemText(const MenuItemSpec& item, ShortCut shortcut) {
 
 void TfMain_calendar::BuildMenu() {
     mainMenu_.reset(CreateMenu());
+    if (!mainMenu_) throw std::runtime_error(texts::kNoMenu);
     const int imageSize = GetSystemMetrics(SM_CXMENUCHECK) > 16 ? GetSystemMetrics(SM_CXMENUCHECK) : 16;
     const Pixmap strip = MenuStrip(imageSize);
     for (const MenuSpec& menu : MainMenuSpec()) {
-        HMENU popup = CreatePopupMenu();
+        UniqueMenu popupOwner(CreatePopupMenu());
+        if (!popupOwner) throw std::runtime_error(texts::kNoMenu);
+        HMENU popup = popupOwner.get();
         for (const MenuItemSpec& item : menu.items) {
             if (item.command == Command::None) {
                 AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
@@ -61,7 +65,9 @@ void TfMain_calendar::BuildMenu() {
             }
             InsertMenuItemW(popup, GetMenuItemCount(popup), TRUE, &info);
         }
-        AppendMenuW(mainMenu_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup), menu.caption);
+        if (!AppendMenuW(mainMenu_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup), menu.caption))
+            throw std::runtime_error(texts::kNoMenu);
+        popupOwner.release();  // the menu bar owns it now
     }
 }
 
@@ -82,7 +88,10 @@ void TfMain_calendar::BuildAccelerators() {
         for (const MenuItemSpec& item : menu.items)
             if (item.command != Command::CloseWindow) add(item.shortcut, item.command);
     add(closeShortCut_, Command::CloseWindow);
-    accelerators_.reset(CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
+    // A table that cannot be made leaves the old one in use.
+    UniqueAccelerators accelerators(CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
+    if (!accelerators) throw std::runtime_error(texts::kNoShortcuts);
+    accelerators_ = std::move(accelerators);
     // The shortcuts belong to the menu bar: the borderless window has none,
     // and its calendar's own keys stand in for them.
     Application::instance().setAccelerators(hwnd(), borderless_ ? nullptr : accelerators_.get());
@@ -172,10 +181,12 @@ void TfMain_calendar::GoButtonClick() {
 
 void TfMain_calendar::GoToYearClick() {
     SetTopmost(false);
-    const std::wstring answer = InputBox(hwnd(), texts::kGoToYearCaption, texts::kGoToYearPrompt,
-                                         std::to_wstring(toolbar_.edYear.Number()));
+    const std::optional<std::wstring> answer = InputBox(hwnd(), texts::kGoToYearCaption, texts::kGoToYearPrompt,
+                                                        std::to_wstring(toolbar_.edYear.Number()));
+    // Ended by the program closing: there is no answer and nothing to show.
+    if (!answer) return;
     SetTopmost(IsChecked(Command::AlwaysOnTop));
-    ShowYear(ParseYearAnswer(answer));
+    ShowYear(ParseYearAnswer(*answer));
 }
 
 void TfMain_calendar::CalendarKeyUp(WORD key, ShiftState shift) {

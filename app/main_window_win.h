@@ -91,6 +91,9 @@ private:
     void FormPaint();
     void OnActivationMessage();
     void OnActivateApp(bool active);
+    void OnSysColorChange();
+    bool NavigateByKey(const MSG& msg);
+    void MoveFocus(bool backward);
     void SetCloseShortCut(ShortCut shortcut);
     void SetBorderless(bool borderless);
     void UpdateNotifyIcon();
@@ -107,6 +110,7 @@ private:
     bool creating_ = false;
     bool topmost_ = false;  // raised by SetTopmost (some systems leave WS_EX_TOPMOST unset)
     bool fitPending_ = false;
+    bool tearingDown_ = false;  // the object itself is destroying the window
 };
 
 }  // namespace kiv

@@ -125,8 +125,8 @@ INT_PTR CALLBACK InputBoxProcedure(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) 
 
 }  // namespace
 
-std::wstring InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt,
-                      const std::wstring& defaultText) {
+std::optional<std::wstring> InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt,
+                                     const std::wstring& defaultText) {
     if (Handler()) return Handler()(caption, prompt, defaultText).value_or(defaultText);
 
     // In dialog units, so the box grows with its font and the monitor's DPI.
@@ -140,6 +140,9 @@ std::wstring InputBox(HWND owner, const std::wstring& caption, const std::wstrin
     InputBoxState state{&prompt, &defaultText, {}};
     INT_PTR answer = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), box.get(), owner, &InputBoxProcedure,
                                              reinterpret_cast<LPARAM>(&state));
+    // The box's loop leaves a quit request for the loops around it.
+    MSG quit;
+    if (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) return std::nullopt;
     if (answer == IDOK) return state.result;
     if (answer == IDCANCEL) return defaultText;
     throw std::runtime_error("Cannot show the input box");

@@ -84,15 +84,18 @@ LPARAM KeyParam(WORD virtualKey, bool alt, bool up) {
 }
 
 HWND FocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus) {
-        return info.hwndFocus;
-    }
-    return window;
+    HWND focus = FocusedWindow(window);
+    return focus ? focus : window;
 }
 
 }  // namespace
+
+HWND FocusedWindow(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
 
 HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
     WindowSearch search{processId, className, nullptr};
@@ -121,6 +124,41 @@ KeyRoute TypeAltKey(HWND window, WORD virtualKey) {
     PostMessageW(focus, WM_SYSKEYDOWN, virtualKey, KeyParam(virtualKey, true, false));
     PostMessageW(focus, WM_SYSKEYUP, virtualKey, KeyParam(virtualKey, true, true));
     PostMessageW(focus, WM_KEYUP, VK_MENU, KeyParam(VK_MENU, false, true));
+    return KeyRoute::PostedMessage;
+}
+
+KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> virtualKeys) {
+    const bool input = BringToForeground(GetAncestor(window, GA_ROOT));
+    for (WORD key : virtualKeys) {
+        if (input) {
+            SendKey(key, false);
+            SendKey(key, true);
+        } else {
+            HWND focus = FocusOf(window);
+            PostMessageW(focus, WM_KEYDOWN, key, KeyParam(key, false, false));
+            PostMessageW(focus, WM_KEYUP, key, KeyParam(key, false, true));
+        }
+        // A key may move the focus; the next one goes where it went.
+        std::this_thread::sleep_for(100ms);
+    }
+    return input ? KeyRoute::Input : KeyRoute::PostedMessage;
+}
+
+KeyRoute ClickWindow(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    if (BringToForeground(GetAncestor(control, GA_ROOT)) && SetCursorPos(middle.x, middle.y)) {
+        INPUT clicks[2]{};
+        clicks[0].type = clicks[1].type = INPUT_MOUSE;
+        clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, clicks, sizeof(INPUT));
+        return KeyRoute::Input;
+    }
+    const LPARAM at = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(control, WM_LBUTTONUP, 0, at);
     return KeyRoute::PostedMessage;
 }
 

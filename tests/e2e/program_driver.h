@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <thread>
 #include <vector>
@@ -41,6 +42,18 @@ bool BringToForeground(HWND window);
 // foreground window, so if the system refuses to bring it forward the key
 // messages are posted to the window that has the keyboard focus instead.
 KeyRoute TypeAltKey(HWND window, WORD virtualKey);
+
+// Types the keys one after another into the window that has the focus, the
+// same way: SendInput into the foreground window, or else messages posted to
+// whichever window has the focus at each key.
+KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> virtualKeys);
+
+// Clicks the middle of a control with the left button: SendInput when the
+// window is in front, else posted button messages.
+KeyRoute ClickWindow(HWND control);
+
+// The window of the program that has the keyboard focus, or nullptr.
+HWND FocusedWindow(HWND window);
 
 // A plain window of the test's own, shown and made the foreground window, so
 // that a test can see the program's window come forward over another one.

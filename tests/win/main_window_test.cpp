@@ -13,6 +13,7 @@
 
 #include "app/main_window_win.h"
 #include "app/year_view.h"
+#include "tests/win/main_window_fixture.h"
 #include "tests/win/test_support_win.h"
 #include "widgets/application_win.h"
 #include "widgets/input_box_win.h"
@@ -33,39 +34,7 @@ std::wstring MenuText(HMENU menu, Command c) {
     return buffer;
 }
 
-class MainWindow : public testing::Test {
-protected:
-    void SetUp() override { Start(); }
-    void TearDown() override {
-        window.reset();
-        Application::instance().setIdleHandler(nullptr);
-        Application::instance().showMainWindow = true;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-    }
-    void Start() {
-        window = std::make_unique<TfMain_calendar>(clock);
-        window->Create();
-        ShowWindow(window->hwnd(), SW_SHOW);
-        Pump();
-    }
-    void Run(Command c) {
-        SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(c), 0), 0);
-        Pump();
-    }
-    int YearBox() { return window->ToolBar().edYear.Number(); }
-    std::wstring SelectedBox() { return window->ToolBar().edSelectedDate.Text(); }
-    SIZE Client() {
-        RECT rc;
-        GetClientRect(window->hwnd(), &rc);
-        return {rc.right, rc.bottom};
-    }
-
-    RegistryRedirect registry;
-    FakeClock clock;
-    std::unique_ptr<TfMain_calendar> window;
-};
+using MainWindow = test::MainWindowTest;
 
 TEST_F(MainWindow, IsFoundByItsClassNameAndStartsOnToday) {
     EXPECT_EQ(FindWindowW(L"TfMain_calendar", nullptr), window->hwnd());
