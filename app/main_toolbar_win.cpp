@@ -86,6 +86,7 @@ void MainToolbar::Create(HWND parent) {
                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP,
                                0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!toolbar_) throw std::runtime_error("Cannot create the toolbar");
+    focusHook_.attach(toolbar_);
     SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     MakeDpiResources();
     pnlToolBarYear_.Create(toolbar_, 0, 0, 0, 0);
@@ -212,6 +213,11 @@ void MainToolbar::FocusButton(Command command) {
 }
 
 void MainToolbar::ClearHotButton() { SendMessageW(toolbar_, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0); }
+
+std::optional<LRESULT> MainToolbar::FocusHook::onMessage(UINT msg, WPARAM, LPARAM) {
+    if (msg == WM_KILLFOCUS) owner_.ClearHotButton();
+    return std::nullopt;
+}
 
 bool MainToolbar::ClickHotButton() {
     const LRESULT index = SendMessageW(toolbar_, TB_GETHOTITEM, 0, 0);

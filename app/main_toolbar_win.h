@@ -39,7 +39,6 @@ public:
     // Keyboard use: the bar takes the focus with one button marked as hot,
     // and Enter or Space clicks the hot button.
     void FocusButton(Command command);
-    void ClearHotButton();
     bool ClickHotButton();
 
     // Hints for the buttons; true when the notification was the tooltip's.
@@ -53,11 +52,25 @@ public:
     HWND lblSelectedDate = nullptr;
 
 private:
+    // A button marked from the keyboard is unmarked when the bar loses the focus.
+    class FocusHook : public Subclass {
+    public:
+        explicit FocusHook(MainToolbar& owner) : owner_(owner) {}
+
+    protected:
+        std::optional<LRESULT> onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    private:
+        MainToolbar& owner_;
+    };
+
+    void ClearHotButton();
     void MakeDpiResources();
     void LayoutPanels();
     int Scale(int px) const;
 
     HWND toolbar_ = nullptr;
+    FocusHook focusHook_{*this};
     TPanel pnlToolBarYear_;
     TPanel pnlToolBarDate_;
     UniqueImageList images16_;

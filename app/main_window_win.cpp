@@ -254,7 +254,6 @@ void TfMain_calendar::MoveFocus(bool backward) {
     const HWND focus = GetFocus();
     const int current = focus == toolbar_.edYear.hwnd() ? kYearBox : focus == toolbar_.hwnd() ? kGoButton : kCalendar;
     const int next = (current + (backward ? kStops - 1 : 1)) % kStops;
-    if (current == kGoButton) toolbar_.ClearHotButton();
     switch (next) {
         case kYearBox:
             SetFocus(toolbar_.edYear.hwnd());

@@ -96,8 +96,13 @@ TEST_F(MainWindowSystem, TabMovesBetweenTheYearBoxTheGoButtonAndTheCalendar) {
         PressKey(VK_TAB, step.shift);
         EXPECT_EQ(GetFocus(), step.focus) << (step.shift ? "Shift+Tab" : "Tab");
     }
+    // Marked from the keyboard, the go button is unmarked by a click elsewhere.
+    PressKey(VK_TAB);
+    SetFocus(calendar);
+    EXPECT_EQ(SendMessageW(goButton, TB_GETHOTITEM, 0, 0), -1);
 
     // Enter in the year box still goes to the year; so does Enter on the go button.
+    SetFocus(yearBox);
     window->ToolBar().edYear.SetText(L"2031");
     PressKey(VK_RETURN);
     EXPECT_EQ(DateOf(window->Calendar().Date()), EncodeDate(2031, 3, 10));
