@@ -18,6 +18,7 @@ inline constexpr const wchar_t* kGoToYearCaption = L"Go to year";
 inline constexpr const wchar_t* kGoToYearPrompt = L"Enter the year that you want to be displayed:";
 
 inline constexpr const wchar_t* kErrorCaption = L"Error";
+inline constexpr const wchar_t* kHotKeyInUse = L"The selected hot key is already used by other program.";
 
 // Set-up failures of the main window, as exception messages (UTF-8).
 inline constexpr const char* kNoTimer = "Cannot start the timer that follows the change of day";

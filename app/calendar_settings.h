@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "calendar/color.h"
+#include "widgets/color.h"
 
 namespace kiv {
 

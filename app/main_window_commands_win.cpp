@@ -143,6 +143,7 @@ void TfMain_calendar::RunCommand(Command command) {
         case Command::ShowToolbar: ShowToolbarClick(); break;
         case Command::ShowWeekNumbers: ShowWeekNumbersClick(); break;
         case Command::AlwaysOnTop: AlwaysOnTopClick(); break;
+        case Command::Options: mnOptionsClick(); break;
         default: break;  // commands whose dialogs are not there yet are greyed out
     }
 }

@@ -53,6 +53,8 @@ void TfMain_calendar::ApplySettings() {
     SetChecked(Command::AlwaysOnTop, !Settings.AlwaysOnTop);
     AlwaysOnTopClick();
     SetCloseShortCut(Settings.CloseOnEscape ? MakeShortCut(vk::Escape) : 0);
+    // After the frame: a change of frame may give a window a new handle.
+    RegisterHotKeySetting();
     ShowYear(CurrentYear);
 }
 

@@ -86,7 +86,7 @@ void TfMain_calendar::Create() {
     ReadTaskbarMargins();
 
     // Commands whose windows and dialogs come with later parts of the program.
-    for (Command c : {Command::PrinterSetup, Command::Print, Command::Options, Command::ViewHelp, Command::About})
+    for (Command c : {Command::PrinterSetup, Command::Print, Command::ViewHelp, Command::About})
         EnableCommand(c, false);
 
     // Without the timer the change of day would never be followed.
@@ -180,6 +180,10 @@ void TfMain_calendar::HideToTray() { ShowWindow(hwnd(), SW_HIDE); }
 
 void TfMain_calendar::UpdateNotifyIcon() {
     // The tray icon arrives with its own component; nothing to redraw yet.
+}
+
+void TfMain_calendar::FocusCalendar() {
+    if (calendar_.hwnd()) SetFocus(calendar_.hwnd());
 }
 
 void TfMain_calendar::FormShow() {
@@ -317,7 +321,24 @@ std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp
             if (wp) FormShow();
             return std::nullopt;
         case kFocusCalendar:
-            if (calendar_.hwnd() && IsWindowVisible(hwnd())) SetFocus(calendar_.hwnd());
+            if (IsWindowVisible(hwnd())) FocusCalendar();
+            return 0;
+        case WM_ACTIVATE:
+            // The default would give the focus to the frame itself; the keys
+            // of the borderless mode need the calendar to have it.
+            if (LOWORD(wp) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                lastFocus_ = focus && IsChild(hwnd(), focus) ? focus : nullptr;
+                return std::nullopt;
+            }
+            if (HIWORD(wp)) return std::nullopt;  // minimised
+            if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd(), lastFocus_))
+                SetFocus(lastFocus_);
+            else
+                FocusCalendar();
+            return 0;
+        case WM_HOTKEY:
+            OnHotKey(lp);
             return 0;
         case WM_TIMER:
             if (wp == kTimerId) TimerTick();
@@ -343,7 +364,7 @@ std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp
         }
         case WM_DESTROY:
             // The hot key belongs to this window and goes with it.
-            UnregisterHotKey(hwnd(), 0);
+            hotKey_.reset();
             KillTimer(hwnd(), kTimerId);
             // The menu object stays ours: a menu still attached would be destroyed with the window.
             SetMenu(hwnd(), nullptr);

@@ -41,6 +41,7 @@ public:
     void SaveSettings();
     void ApplySettings();
     void HideOnFirstIdle();
+    void mnOptionsClick();
 
     // Showing and hiding.
     void ShowFromTray();
@@ -97,6 +98,12 @@ private:
     void SetCloseShortCut(ShortCut shortcut);
     void SetBorderless(bool borderless);
     void UpdateNotifyIcon();
+    void FocusCalendar();
+    void RegisterHotKeySetting();
+    void OnHotKey(LPARAM lp);
+    void DetachTrayMenu();
+    void AttachTrayMenu();
+    void TrayIconClicked();
 
     const Clock& clock_;
     TYearCalendar calendar_;
@@ -110,6 +117,9 @@ private:
     bool creating_ = false;
     bool topmost_ = false;  // raised by SetTopmost (some systems leave WS_EX_TOPMOST unset)
     bool fitPending_ = false;
+    bool optionsOpen_ = false;
+    HotKeyRegistration hotKey_;
+    HWND lastFocus_ = nullptr;  // the child that had the focus when the window was left
     bool tearingDown_ = false;  // the object itself is destroying the window
 };
 

@@ -46,4 +46,14 @@ HotKeyParts ShortCutToHotKey(ShortCut shortcut, bool win) noexcept {
     return parts;
 }
 
+std::uint16_t ShortCutToHotKeyWord(ShortCut shortcut) noexcept {
+    const unsigned flags = ((shortcut & kShift) ? 1u : 0u) | ((shortcut & kCtrl) ? 2u : 0u) | ((shortcut & kAlt) ? 4u : 0u);
+    return static_cast<std::uint16_t>((flags << 8) | (shortcut & 0xFFu));
+}
+
+ShortCut HotKeyWordToShortCut(std::uint16_t word) noexcept {
+    const unsigned flags = word >> 8;
+    return static_cast<ShortCut>(((flags << 13) | (word & 0xFFu)) & 0xFFFFu);
+}
+
 }  // namespace kiv

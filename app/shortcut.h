@@ -36,4 +36,10 @@ struct HotKeyParts {
 
 HotKeyParts ShortCutToHotKey(ShortCut shortcut, bool win) noexcept;
 
+// The hot-key control's word: the key code's low byte, and in the high byte
+// the HOTKEYF_ flags Shift 1, Ctrl 2, Alt 4 (and Ext 8, which a shortcut has
+// no room for and loses on the way back).
+std::uint16_t ShortCutToHotKeyWord(ShortCut shortcut) noexcept;
+ShortCut HotKeyWordToShortCut(std::uint16_t word) noexcept;
+
 }  // namespace kiv

@@ -6,7 +6,7 @@
 #include <array>
 #include <functional>
 
-#include "calendar/color.h"
+#include "widgets/color.h"
 
 namespace kiv {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "calendar/calendar_errors.h"
-#include "calendar/color_win.h"
+#include "widgets/color_win.h"
 #include "calendar/month_cal_rules.h"
 
 namespace kiv {
@@ -387,13 +387,13 @@ std::optional<LRESULT> TMonthCalendar::HandleNotify(NMHDR& header) {
     }
 }
 
-std::optional<LRESULT> TMonthCalendar::Hook::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if ((msg == WM_KEYUP || msg == WM_SYSKEYUP) && owner_.OnKeyUp) {
+std::optional<LRESULT> TMonthCalendar::OnControlMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if ((msg == WM_KEYUP || msg == WM_SYSKEYUP) && OnKeyUp) {
         // Alt is read from the key's own context bit, as the keyboard reported it.
         const bool alt = (lp & (1 << 29)) != 0 || GetKeyState(VK_MENU) < 0;
         const ShiftState shift{GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, alt};
-        BusyScope busy(owner_);
-        owner_.OnKeyUp(static_cast<WORD>(wp), shift);
+        BusyScope busy(*this);
+        OnKeyUp(static_cast<WORD>(wp), shift);
     }
     return std::nullopt;
 }

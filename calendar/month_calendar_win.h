@@ -13,6 +13,7 @@
 
 #include "calendar/date_time.h"
 #include "calendar/month_cal_colors.h"
+#include "widgets/forwarding_subclass_win.h"
 #include "widgets/handles_win.h"
 #include "widgets/window_win.h"
 
@@ -108,17 +109,7 @@ protected:
     virtual void CreateWnd();
 
 private:
-    class Hook : public Subclass {
-    public:
-        explicit Hook(TMonthCalendar& owner) : owner_(owner) {}
-
-    protected:
-        std::optional<LRESULT> onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
-    private:
-        TMonthCalendar& owner_;
-    };
-
+    std::optional<LRESULT> OnControlMessage(UINT msg, WPARAM wp, LPARAM lp);
     void ApplyStoredState();
     void ApplyRange(TDateTime minDate, TDateTime maxDate);
     bool SendRange(TDateTime minDate, TDateTime maxDate) const noexcept;
@@ -129,7 +120,7 @@ private:
     void SetStyleBit(DWORD bit, bool on) const noexcept;
     void EnsureFont();
 
-    Hook hook_{*this};
+    ForwardingSubclass hook_{[this](UINT msg, WPARAM wp, LPARAM lp) { return OnControlMessage(msg, wp, lp); }};
     HWND parent_ = nullptr;
     UniqueFont font_;
     UINT fontDpi_ = 0;

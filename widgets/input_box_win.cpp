@@ -1,11 +1,10 @@
 #include "widgets/input_box_win.h"
 
-#include <cstdint>
-#include <cstring>
 #include <stdexcept>
 #include <utility>
 #include <vector>
 
+#include "widgets/dialog_template_win.h"
 #include "widgets/window_win.h"
 
 namespace kiv {
@@ -15,67 +14,6 @@ InputBoxHandler& Handler() {
     static InputBoxHandler handler;
     return handler;
 }
-
-// Writes an extended dialog template into memory. Items start on DWORD
-// boundaries; the buffer itself comes from the heap, which aligns it further.
-class DialogTemplate {
-public:
-    DialogTemplate(DWORD style, short cx, short cy, const std::wstring& title, const wchar_t* fontFace,
-                   WORD pointSize) {
-        add<WORD>(1);       // version
-        add<WORD>(0xFFFF);  // extended template
-        add<DWORD>(0);      // help id
-        add<DWORD>(0);      // extended style
-        add<DWORD>(style);
-        countAt_ = bytes_.size();
-        add<WORD>(0);
-        for (short v : {short{0}, short{0}, cx, cy}) add<short>(v);
-        add<WORD>(0);  // no menu
-        add<WORD>(0);  // the system's dialog class
-        addString(title);
-        add<WORD>(pointSize);
-        add<WORD>(FW_NORMAL);
-        add<BYTE>(FALSE);  // italic
-        add<BYTE>(DEFAULT_CHARSET);
-        addString(fontFace);
-    }
-
-    // systemClass: 0x0080 button, 0x0081 edit, 0x0082 static.
-    void addItem(WORD systemClass, int id, DWORD style, short x, short y, short cx, short cy,
-                 const std::wstring& text) {
-        while (bytes_.size() % sizeof(DWORD)) bytes_.push_back(0);
-        add<DWORD>(0);  // help id
-        add<DWORD>(0);  // extended style
-        add<DWORD>(WS_CHILD | WS_VISIBLE | style);
-        for (short v : {x, y, cx, cy}) add<short>(v);
-        add<DWORD>(static_cast<DWORD>(id));
-        add<WORD>(0xFFFF);
-        add<WORD>(systemClass);
-        addString(text);
-        add<WORD>(0);  // no creation data
-        WORD count = 0;
-        std::memcpy(&count, bytes_.data() + countAt_, sizeof count);
-        ++count;
-        std::memcpy(bytes_.data() + countAt_, &count, sizeof count);
-    }
-
-    LPCDLGTEMPLATEW get() const { return reinterpret_cast<LPCDLGTEMPLATEW>(bytes_.data()); }
-
-private:
-    template <typename T>
-    void add(T value) {
-        size_t at = bytes_.size();
-        bytes_.resize(at + sizeof value);
-        std::memcpy(bytes_.data() + at, &value, sizeof value);
-    }
-    void addString(const std::wstring& s) {
-        for (wchar_t c : s) add<wchar_t>(c);
-        add<wchar_t>(L'\0');
-    }
-
-    std::vector<BYTE> bytes_;
-    size_t countAt_ = 0;
-};
 
 struct InputBoxState {
     const std::wstring* prompt;

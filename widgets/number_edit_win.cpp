@@ -17,22 +17,40 @@ DWORD AlignmentStyle(TNumberEditAlign align) { return align == TNumberEditAlign:
 
 }  // namespace
 
-TNumberEdit::TNumberEdit() : hook_(*this) {}
+TNumberEdit::TNumberEdit() = default;
 
 TNumberEdit::~TNumberEdit() {
     // Destroying a focused box would report an exit to an owner that may be
     // half gone itself, so the window leaves quietly.
+    HWND h = hwnd_;
+    releaseWindow();
+    if (h && owned_) DestroyWindow(h);
+}
+
+void TNumberEdit::releaseWindow() noexcept {
     hook_.detach();
-    unhookParent();
-    if (hwnd_) DestroyWindow(hwnd_);
+    parentHook_.detach();
+    hwnd_ = nullptr;
+}
+
+void TNumberEdit::hookWindow(HWND edit) {
+    try {
+        hook_.attach(edit);
+        if (HWND parent = GetParent(edit)) parentHook_.attach(parent);
+    } catch (...) {
+        hook_.detach();
+        parentHook_.detach();
+        throw;
+    }
+    hwnd_ = edit;
 }
 
 void TNumberEdit::Create(HWND parent, int id, int x, int y, int width, int height, DWORD extraStyle) {
     if (hwnd_) {
         std::wstring text = Text();
-        hook_.detach();
-        unhookParent();
-        DestroyWindow(std::exchange(hwnd_, nullptr));
+        HWND old = hwnd_;
+        releaseWindow();
+        if (owned_) DestroyWindow(old);
         pendingText_ = text;
     }
     Placement placement{parent, id, RECT{x, y, x + width, y + height},
@@ -49,16 +67,31 @@ void TNumberEdit::createWindow(const Placement& placement, const std::wstring& t
                              nullptr);
     if (!h) throw std::runtime_error("Cannot create a number edit box");
     try {
-        hook_.attach(h);
-        hookParent(placement.parent);
+        hookWindow(h);
     } catch (...) {
-        hook_.detach();
         DestroyWindow(h);
         throw;
     }
-    hwnd_ = h;
+    owned_ = true;
     SendMessageW(h, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
     if (font_) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+}
+
+void TNumberEdit::Attach(HWND edit) {
+    if (!edit || !IsWindow(edit)) throw std::invalid_argument("No edit box to attach");
+    if (hwnd_) {
+        HWND old = hwnd_;
+        releaseWindow();
+        if (owned_) DestroyWindow(old);
+    }
+    hookWindow(edit);
+    owned_ = false;
+    const LONG_PTR style = GetWindowLongPtrW(edit, GWL_STYLE);
+    align_ = (style & ES_RIGHT) ? TNumberEditAlign::neRight : TNumberEditAlign::neLeft;
+    SetWindowLongPtrW(edit, GWL_STYLE, style | ES_NUMBER);
+    if (maxLength_) SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+    if (font_) SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    Reformat();
 }
 
 void TNumberEdit::SetAlign(TNumberEditAlign align) {
@@ -80,15 +113,16 @@ void TNumberEdit::SetAlign(TNumberEditAlign align) {
 
     // The old window is let go before the new one exists, so neither its
     // focus loss nor its destruction reaches this box's handlers.
-    hook_.detach();
+    releaseWindow();
     try {
         createWindow(placement, text);
     } catch (...) {
-        hook_.attach(old);
+        hookWindow(old);
         throw;
     }
     // Right behind the old window in the Z order, which is the tab order.
     SetWindowPos(hwnd_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // An attached EDIT, too, gives way to its replacement, which this box owns.
     DestroyWindow(old);
     if (hadFocus) SetFocus(hwnd_);
 }
@@ -147,10 +181,6 @@ void TNumberEdit::onTextChanged() {
     Reformat();
 }
 
-std::optional<LRESULT> TNumberEdit::EditHook::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    return owner_.onEditMessage(msg, wp, lp);
-}
-
 std::optional<LRESULT> TNumberEdit::onEditMessage(UINT msg, WPARAM wp, LPARAM) {
     switch (msg) {
     case WM_KEYDOWN:
@@ -177,7 +207,7 @@ std::optional<LRESULT> TNumberEdit::onEditMessage(UINT msg, WPARAM wp, LPARAM) {
     case WM_NCDESTROY:
         // Gone with its parent: keep the last text so the box still reads.
         pendingText_ = Text();
-        unhookParent();
+        parentHook_.detach();
         hwnd_ = nullptr;
         break;
     default:
@@ -186,31 +216,10 @@ std::optional<LRESULT> TNumberEdit::onEditMessage(UINT msg, WPARAM wp, LPARAM) {
     return std::nullopt;
 }
 
-void TNumberEdit::hookParent(HWND parent) {
-    if (parent_ && parent_ != parent) unhookParent();
-    if (!parent) return;
-    if (!SetWindowSubclass(parent, &TNumberEdit::parentProcedure, parentHookId(), reinterpret_cast<DWORD_PTR>(this)))
-        throw std::runtime_error("Cannot watch the parent of a number edit box");
-    parent_ = parent;
-}
-
-void TNumberEdit::unhookParent() noexcept {
-    if (parent_) RemoveWindowSubclass(parent_, &TNumberEdit::parentProcedure, parentHookId());
-    parent_ = nullptr;
-}
-
-// The EDIT sends its change notice to the parent; this subclass of the parent,
-// keyed by the box's address, hands the box its own notices wherever it lives.
-LRESULT CALLBACK TNumberEdit::parentProcedure(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                              DWORD_PTR data) noexcept {
-    auto* self = reinterpret_cast<TNumberEdit*>(data);
-    if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE && lp != 0 && reinterpret_cast<HWND>(lp) == self->hwnd_) {
-        Guarded([self] { self->onTextChanged(); });
-    } else if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(h, &TNumberEdit::parentProcedure, id);
-        if (self->parent_ == h) self->parent_ = nullptr;
-    }
-    return DefSubclassProc(h, msg, wp, lp);
+std::optional<LRESULT> TNumberEdit::onParentMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE && lp != 0 && reinterpret_cast<HWND>(lp) == hwnd_)
+        onTextChanged();
+    return std::nullopt;
 }
 
 }  // namespace kiv

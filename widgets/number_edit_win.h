@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "widgets/window_win.h"
+#include "widgets/forwarding_subclass_win.h"
 
 namespace kiv {
 
@@ -24,6 +24,10 @@ public:
     // Creates the EDIT as a child of parent; extraStyle e.g. ES_READONLY | WS_TABSTOP.
     // Settings made before Create (text, alignment, limit, font) are applied to it.
     void Create(HWND parent, int id, int x, int y, int width, int height, DWORD extraStyle = 0);
+    // Takes over an EDIT that exists already, such as a dialog's: it keeps
+    // its text and alignment and is left to its parent to destroy. A limit
+    // or font set before is applied to it.
+    void Attach(HWND edit);
     HWND hwnd() const noexcept { return hwnd_; }
 
     TNumberEditAlign Align() const { return align_; }
@@ -59,17 +63,6 @@ public:
     std::function<void()> OnChange, OnExit;
 
 private:
-    class EditHook : public Subclass {
-    public:
-        explicit EditHook(TNumberEdit& owner) : owner_(owner) {}
-
-    protected:
-        std::optional<LRESULT> onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
-    private:
-        TNumberEdit& owner_;
-    };
-
     struct Placement {
         HWND parent;
         int id;
@@ -79,17 +72,18 @@ private:
     };
 
     void createWindow(const Placement& placement, const std::wstring& text);
+    void hookWindow(HWND edit);
+    void releaseWindow() noexcept;
     std::optional<LRESULT> onEditMessage(UINT msg, WPARAM wp, LPARAM lp);
+    std::optional<LRESULT> onParentMessage(UINT msg, WPARAM wp, LPARAM lp);
     void onTextChanged();
-    void hookParent(HWND parent);
-    void unhookParent() noexcept;
-    UINT_PTR parentHookId() const noexcept { return reinterpret_cast<UINT_PTR>(this); }
-    static LRESULT CALLBACK parentProcedure(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                            DWORD_PTR data) noexcept;
 
-    EditHook hook_;
+    // The EDIT sends its change notices to its parent, so the parent is
+    // watched too, for this box's own notices.
+    ForwardingSubclass hook_{[this](UINT msg, WPARAM wp, LPARAM lp) { return onEditMessage(msg, wp, lp); }};
+    ForwardingSubclass parentHook_{[this](UINT msg, WPARAM wp, LPARAM lp) { return onParentMessage(msg, wp, lp); }};
     HWND hwnd_ = nullptr;
-    HWND parent_ = nullptr;
+    bool owned_ = true;  // false for an attached EDIT
     HFONT font_ = nullptr;
     std::wstring pendingText_;  // the text until the window exists
     int maxLength_ = 0;

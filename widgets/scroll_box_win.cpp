@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "calendar/color_win.h"
+#include "widgets/color_win.h"
 
 namespace kiv {
 namespace {

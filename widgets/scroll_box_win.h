@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "calendar/color.h"
+#include "widgets/color.h"
 #include "widgets/handles_win.h"
 #include "widgets/window_win.h"
 

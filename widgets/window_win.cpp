@@ -96,13 +96,15 @@ Subclass::~Subclass() { detach(); }
 
 void Subclass::attach(HWND control) {
     detach();
-    if (!SetWindowSubclass(control, &Subclass::procedure, id(), reinterpret_cast<DWORD_PTR>(this)))
+    // Keyed by the object, so that several objects can watch one window.
+    if (!SetWindowSubclass(control, &Subclass::procedure, reinterpret_cast<UINT_PTR>(this),
+                           reinterpret_cast<DWORD_PTR>(this)))
         throw std::runtime_error("Cannot subclass a control");
     hwnd_ = control;
 }
 
 void Subclass::detach() noexcept {
-    if (hwnd_) RemoveWindowSubclass(hwnd_, &Subclass::procedure, id());
+    if (hwnd_) RemoveWindowSubclass(hwnd_, &Subclass::procedure, reinterpret_cast<UINT_PTR>(this));
     hwnd_ = nullptr;
 }
 
@@ -110,8 +112,7 @@ LRESULT Subclass::defaultProcedure(UINT msg, WPARAM wp, LPARAM lp) noexcept {
     return DefSubclassProc(hwnd_, msg, wp, lp);
 }
 
-LRESULT CALLBACK Subclass::procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR subclassId,
-                                     DWORD_PTR data) noexcept {
+LRESULT CALLBACK Subclass::procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) noexcept {
     auto* self = reinterpret_cast<Subclass*>(data);
     std::optional<LRESULT> handled;
     try {
@@ -120,7 +121,7 @@ LRESULT CALLBACK Subclass::procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp, UIN
         ReportCurrentException();
     }
     if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(h, &Subclass::procedure, subclassId);
+        RemoveWindowSubclass(h, &Subclass::procedure, id);
         self->hwnd_ = nullptr;
         return DefSubclassProc(h, msg, wp, lp);
     }

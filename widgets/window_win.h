@@ -60,9 +60,7 @@ protected:
     LRESULT defaultProcedure(UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
 private:
-    // Each object is its own subclass, so several can extend one control.
-    UINT_PTR id() const noexcept { return reinterpret_cast<UINT_PTR>(this); }
-    static LRESULT CALLBACK procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR subclassId,
+    static LRESULT CALLBACK procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                       DWORD_PTR data) noexcept;
     HWND hwnd_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <iterator>
 #include <stdexcept>
 #include <thread>
 
@@ -108,40 +109,40 @@ bool BringToForeground(HWND window) {
     return WaitUntil([window] { return GetForegroundWindow() == window; }, 2s);
 }
 
-KeyRoute TypeAltKey(HWND window, WORD virtualKey) {
+KeyRoute TypeAltKey(HWND window, WORD virtualKey) { return TypeKeys(window, {VK_MENU}, virtualKey); }
+
+KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtualKey) {
     // Wine hands hardware input only to the foreground window of its own
     // desktop; under Xvfb without a window manager SetForegroundWindow does
     // make it so, and then SendInput arrives like real typing.
     if (BringToForeground(window)) {
-        SendKey(VK_MENU, false);
+        for (WORD m : modifiers) SendKey(m, false);
         SendKey(virtualKey, false);
         SendKey(virtualKey, true);
-        SendKey(VK_MENU, true);
+        for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m) SendKey(*m, true);
         return KeyRoute::Input;
     }
+    bool alt = false;
+    for (WORD m : modifiers) alt |= m == VK_MENU;
+    const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const UINT up = alt ? WM_SYSKEYUP : WM_KEYUP;
     HWND focus = FocusOf(window);
-    PostMessageW(focus, WM_SYSKEYDOWN, VK_MENU, KeyParam(VK_MENU, true, false));
-    PostMessageW(focus, WM_SYSKEYDOWN, virtualKey, KeyParam(virtualKey, true, false));
-    PostMessageW(focus, WM_SYSKEYUP, virtualKey, KeyParam(virtualKey, true, true));
-    PostMessageW(focus, WM_KEYUP, VK_MENU, KeyParam(VK_MENU, false, true));
+    for (WORD m : modifiers) PostMessageW(focus, down, m, KeyParam(m, alt, false));
+    PostMessageW(focus, down, virtualKey, KeyParam(virtualKey, alt, false));
+    PostMessageW(focus, up, virtualKey, KeyParam(virtualKey, alt, true));
+    for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m)
+        PostMessageW(focus, *m == VK_MENU ? WM_KEYUP : up, *m, KeyParam(*m, false, true));
     return KeyRoute::PostedMessage;
 }
 
-KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> virtualKeys) {
-    const bool input = BringToForeground(GetAncestor(window, GA_ROOT));
+KeyRoute TypeSequence(HWND window, std::initializer_list<WORD> virtualKeys) {
+    KeyRoute route = KeyRoute::Input;
     for (WORD key : virtualKeys) {
-        if (input) {
-            SendKey(key, false);
-            SendKey(key, true);
-        } else {
-            HWND focus = FocusOf(window);
-            PostMessageW(focus, WM_KEYDOWN, key, KeyParam(key, false, false));
-            PostMessageW(focus, WM_KEYUP, key, KeyParam(key, false, true));
-        }
+        route = TypeKeys(window, {}, key);
         // A key may move the focus; the next one goes where it went.
         std::this_thread::sleep_for(100ms);
     }
-    return input ? KeyRoute::Input : KeyRoute::PostedMessage;
+    return route;
 }
 
 KeyRoute ClickWindow(HWND control) {

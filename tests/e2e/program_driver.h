@@ -42,11 +42,12 @@ bool BringToForeground(HWND window);
 // foreground window, so if the system refuses to bring it forward the key
 // messages are posted to the window that has the keyboard focus instead.
 KeyRoute TypeAltKey(HWND window, WORD virtualKey);
+// The same for any modifiers, pressed in order and released in reverse.
+KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtualKey);
 
-// Types the keys one after another into the window that has the focus, the
-// same way: SendInput into the foreground window, or else messages posted to
-// whichever window has the focus at each key.
-KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> virtualKeys);
+// Types the keys one after another, each as above, so that each goes to
+// whichever window has the focus by then.
+KeyRoute TypeSequence(HWND window, std::initializer_list<WORD> virtualKeys);
 
 // Clicks the middle of a control with the left button: SendInput when the
 // window is in front, else posted button messages.

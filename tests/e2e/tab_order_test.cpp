@@ -47,14 +47,14 @@ TEST_F(TabOrderTest, TabTakesTheTypingOutOfTheYearBoxAndOnAround) {
     ASSERT_TRUE(WaitUntil([&] { return FocusedWindow(window) == yearBox; }, kReactionTimeout));
     SendMessageW(yearBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
 
-    const KeyRoute route = TypeKeys(yearBox, {'2', '0', VK_TAB, '3', '1'});
+    const KeyRoute route = TypeSequence(window, {'2', '0', VK_TAB, '3', '1'});
     RecordProperty("key_route", route == KeyRoute::Input ? "SendInput" : "posted messages");
 
     EXPECT_EQ(Narrow(TextOf(yearBox)), "20");
     EXPECT_EQ(Narrow(ClassOf(FocusedWindow(window))), "ToolbarWindow32") << "the go button's bar";
-    TypeKeys(window, {VK_TAB});
+    TypeSequence(window, {VK_TAB});
     EXPECT_TRUE(WaitUntil([&] { return ClassOf(FocusedWindow(window)) == L"SysMonthCal32"; }, kReactionTimeout));
-    TypeKeys(window, {VK_TAB});
+    TypeSequence(window, {VK_TAB});
     EXPECT_TRUE(WaitUntil([&] { return FocusedWindow(window) == yearBox; }, kReactionTimeout));
 }
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "calendar/color.h"
+#include "widgets/color.h"
 
 namespace kiv {
 

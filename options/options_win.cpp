@@ -1,0 +1,303 @@
+#include "options/options_win.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "app/main_window_win.h"
+#include "widgets/color_win.h"
+#include "options/custom_colors.h"
+#include "widgets/window_win.h"
+
+namespace kiv {
+namespace {
+
+using K = OptionsItemKind;
+namespace ids = options_ids;
+
+// The label widths follow their captions, measured in the dialog's font.
+int TextWidth(HWND window, HFONT font, const wchar_t* text) {
+    WindowDc dc(window);
+    SelectGuard select(dc.get(), font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text, static_cast<int>(wcslen(text)), &size);
+    return size.cx;
+}
+
+// A bare carriage return breaks the line in the hint; the tooltip wants a line feed too.
+std::wstring TooltipText(const std::wstring& hint) {
+    std::wstring out;
+    for (size_t i = 0; i < hint.size(); ++i) {
+        out += hint[i];
+        if (hint[i] == L'\r' && (i + 1 == hint.size() || hint[i + 1] != L'\n')) out += L'\n';
+    }
+    return out;
+}
+
+}  // namespace
+
+class TfOptions::HotKeyWindow final : public HotKeyControl {
+public:
+    explicit HotKeyWindow(HWND control) : control_(control) {}
+    void SendRules(std::uint16_t invalid, std::uint16_t modifiers) override {
+        SendMessageW(control_, HKM_SETRULES, invalid, MAKELPARAM(modifiers, 0));
+    }
+    void SendHotKey(std::uint16_t word) override { SendMessageW(control_, HKM_SETHOTKEY, word, 0); }
+    std::uint16_t ReadHotKey() const override {
+        return static_cast<std::uint16_t>(SendMessageW(control_, HKM_GETHOTKEY, 0, 0));
+    }
+
+private:
+    HWND control_;
+};
+
+TfOptions::TfOptions(TOptionsModel& model) : model_(model) {}
+
+TfOptions::~TfOptions() { model_.HotKeyActivate.Attach(nullptr); }
+
+INT_PTR TfOptions::Run(HWND owner) {
+    // A fixed dialog frame: no sizing border, no minimise or maximise box.
+    return RunModal(owner, DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, kOptionsCaption);
+}
+
+bool TfOptions::onInitDialog() {
+    FormCreate();
+    CreateControls();
+    Layout(WindowDpi(owner() ? owner() : hwnd()), nullptr);
+    ShowModel();
+    return true;
+}
+
+void TfOptions::FormCreate() {
+    singleClickHint_ =
+        L"Show/hide the window with a single click in the taskbar icon.\r"
+        L"By default, doble-click always shows the window (no toggle)";
+    const auto slots = CustomColorSlots(
+        SystemCustomColorEntries([](int index) { return static_cast<std::uint32_t>(GetSysColor(index)); }));
+    for (size_t i = 0; i < slots.size(); ++i) customColors_[i] = slots[i];
+}
+
+void TfOptions::CreateControls() {
+    static const bool classes = [] {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_HOTKEY_CLASS | ICC_WIN95_CLASSES};
+        return InitCommonControlsEx(&icc) != FALSE;
+    }();
+    (void)classes;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                               0, 0, hwnd(), nullptr, instance, nullptr);
+    // Created in tab order: the order of the windows is the order of Tab.
+    for (const OptionsItem& item : OptionsLayout()) {
+        const wchar_t* windowClass = L"BUTTON";
+        DWORD style = WS_CHILD | WS_VISIBLE;
+        DWORD exStyle = 0;
+        switch (item.kind) {
+            case K::GroupBox: style |= BS_GROUPBOX; break;
+            case K::CheckBox: style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
+            case K::Button:
+                style |= WS_TABSTOP | (item.id == ids::kOk ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+                break;
+            case K::List:
+                windowClass = WC_COMBOBOXW;
+                style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+                break;
+            case K::HotKey:
+                windowClass = HOTKEY_CLASSW;
+                style |= WS_TABSTOP;
+                exStyle = WS_EX_CLIENTEDGE;
+                break;
+            case K::Label:
+            case K::Note:
+                windowClass = WC_STATICW;
+                // A label with a hint must take the mouse for its tooltip.
+                style |= SS_LEFT | SS_NOPREFIX | (item.hint ? SS_NOTIFY : 0);
+                break;
+            case K::ColorPanel: {
+                auto panel = std::make_unique<TColorPanel>();
+                panel->Create(hwnd(), item.id, 0, 0, 0, 0);
+                AddHint(panel->hwnd(), item.hint);
+                panels_.push_back(std::move(panel));
+                continue;
+            }
+        }
+        HWND control = CreateWindowExW(exStyle, windowClass, item.caption ? item.caption : L"", style, 0, 0, 0, 0,
+                                       hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance,
+                                       nullptr);
+        if (!control) throw std::runtime_error("Cannot create the options dialog's controls");
+        for (const wchar_t* text : item.items) SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        const bool singleClick = item.setting == Setting::SingleClick;
+        AddHint(control, singleClick ? singleClickHint_.c_str() : item.hint);
+    }
+    hotKeyWindow_ = std::make_unique<HotKeyWindow>(Control(OptionsControlId(Setting::Hotkey)));
+}
+
+void TfOptions::AddHint(HWND control, const wchar_t* hint) {
+    if (!hint || !tooltip_) return;
+    const std::wstring text = TooltipText(hint);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TfOptions::Layout(UINT dpi, const RECT* suggested) {
+    const auto px = [dpi](int at96) { return ScaleForDpi(at96, dpi); };
+    LOGFONTW lf{};
+    lf.lfHeight = -px(-kOptionsFontHeight);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    wcscpy_s(lf.lfFaceName, kOptionsFont);
+    UniqueFont font(CreateFontIndirectW(&lf));
+    if (!font) throw std::runtime_error("Cannot create the options dialog's font");
+
+    for (const OptionsItem& item : OptionsLayout()) {
+        HWND control = Control(item.id);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        int left = item.left;
+        int top = item.top;
+        if (item.group != OptionsGroup::None) {
+            const OptionsItem& box = OptionsGroupBox(item.group);
+            left += box.left;
+            top += box.top;
+        }
+        int width = px(item.width);
+        int height = px(item.height);
+        if (item.kind == K::Label) width = TextWidth(control, font.get(), item.caption) + 1;
+        // A drop-down list's window includes its list.
+        if (item.kind == K::List) height = px(item.height + 16 * static_cast<int>(item.items.size()));
+        SetWindowPos(control, nullptr, px(left), px(top), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (item.kind == K::List) SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), px(item.height) - 6);
+    }
+    font_ = std::move(font);
+    if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, px(400));
+    if (tooltip_) SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 5000);
+
+    // The client area at this DPI, centred on the owner's monitor unless the
+    // system suggests a place (the dialog moved to a monitor of another DPI).
+    RECT frame{0, 0, px(kOptionsClientWidth), px(kOptionsClientHeight)};
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE));
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoW(MonitorFromWindow(owner() ? owner() : hwnd(), MONITOR_DEFAULTTOPRIMARY), &mi);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const RECT& area = mi.rcWork;
+    const int x = suggested ? suggested->left : area.left + (area.right - area.left - width) / 2;
+    const int y = suggested ? suggested->top : area.top + (area.bottom - area.top - height) / 2;
+    SetWindowPos(hwnd(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TfOptions::ShowModel() {
+    for (const OptionsItem& item : OptionsLayout()) {
+        if (!item.setting || item.kind == K::Label) continue;
+        const Setting s = *item.setting;
+        HWND control = Control(item.id);
+        switch (item.kind) {
+            case K::CheckBox:
+                SendMessageW(control, BM_SETCHECK, model_.Checked(s) ? BST_CHECKED : BST_UNCHECKED, 0);
+                break;
+            case K::List: SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(model_.ItemIndex(s)), 0); break;
+            case K::ColorPanel: Panel(s).SetColor(model_.PanelColor(s)); break;
+            default: break;
+        }
+    }
+    model_.HotKeyActivate.Attach(hotKeyWindow_.get());
+    ShowEnabling();
+}
+
+void TfOptions::ShowEnabling() {
+    for (const OptionsItem& item : OptionsLayout()) {
+        if (!item.setting) continue;
+        const bool enabled = item.kind == K::Label ? (item.setting != Setting::NotifyIconColor ||
+                                                      model_.NotifyIconColorLabelEnabled())
+                                                   : model_.Enabled(*item.setting);
+        EnableWindow(Control(item.id), enabled);
+    }
+}
+
+TColorPanel& TfOptions::Panel(Setting panel) {
+    for (auto& p : panels_)
+        if (GetDlgCtrlID(p->hwnd()) == OptionsControlId(panel)) return *p;
+    throw std::logic_error("No such colour panel");
+}
+
+void TfOptions::pnlColorClick(Setting panel) {
+    const std::optional<COLORREF> chosen = ChooseColorFor(hwnd(), ColorToRGB(model_.PanelColor(panel)), customColors_);
+    if (!chosen) return;
+    model_.SetPanelColor(panel, static_cast<TColor>(*chosen & 0x00FFFFFFu));
+    Panel(panel).SetColor(model_.PanelColor(panel));
+}
+
+void TfOptions::btnRestoreClick() {
+    model_.RestoreDefaultColors();
+    for (auto& p : panels_) {
+        const auto s = static_cast<Setting>(GetDlgCtrlID(p->hwnd()) - ids::kFirstSetting);
+        p->SetColor(model_.PanelColor(s));
+    }
+}
+
+void TfOptions::Close(INT_PTR result) {
+    // The hot-key box is read while its control is still there.
+    if (result == IDOK) model_.HotKeyActivate.HotKey();
+    model_.HotKeyActivate.Attach(nullptr);
+    End(result);
+}
+
+void TfOptions::onCommand(WORD id, WORD code, HWND) {
+    if (id == IDOK || id == IDCANCEL) {
+        Close(id);
+        return;
+    }
+    if (id == ids::kRestore) {
+        if (code == BN_CLICKED) btnRestoreClick();
+        return;
+    }
+    if (id < ids::kFirstSetting || id >= ids::kFirstSetting + kSettingCount) return;
+    const auto s = static_cast<Setting>(id - ids::kFirstSetting);
+    switch (ControlKindOf(s)) {
+        case OptionsControlKind::CheckBox:
+            if (code != BN_CLICKED) return;
+            model_.SetChecked(s, SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED);
+            ShowEnabling();
+            break;
+        case OptionsControlKind::List:
+            if (code == CBN_SELCHANGE)
+                model_.SetItemIndex(s, static_cast<int>(SendMessageW(Control(id), CB_GETCURSEL, 0, 0)));
+            break;
+        case OptionsControlKind::ColorPanel:
+            if (code == BN_CLICKED) pnlColorClick(s);
+            break;
+        case OptionsControlKind::HotKey: break;
+    }
+}
+
+std::optional<INT_PTR> TfOptions::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_DPICHANGED:
+            Layout(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
+            return TRUE;
+        case WM_DESTROY:
+            model_.HotKeyActivate.Attach(nullptr);
+            if (tooltip_) DestroyWindow(tooltip_);
+            tooltip_ = nullptr;
+            return std::nullopt;
+        default: return std::nullopt;
+    }
+}
+
+bool ShowOptionsDialog(CalendarSettings& settings, TfMain_calendar& mainWindow) {
+    TOptionsModel model;
+    model.Fill(settings);
+    TfOptions form(model);
+    if (form.Run(mainWindow.hwnd()) != IDOK) return false;
+    model.ReadBack(settings);
+    return true;
+}
+
+}  // namespace kiv
