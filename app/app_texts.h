@@ -20,6 +20,10 @@ inline constexpr const wchar_t* kGoToYearPrompt = L"Enter the year that you want
 inline constexpr const wchar_t* kErrorCaption = L"Error";
 inline constexpr const wchar_t* kHotKeyInUse = L"The selected hot key is already used by other program.";
 
+inline constexpr const wchar_t* kPrintQuestion = L"Do you want to print the current calendar view?";
+inline constexpr const wchar_t* kPrintCaption = L"Print";
+inline constexpr const wchar_t* kNoDefaultPrinter = L"There is no default printer currently selected";
+
 // Set-up failures of the main window, as exception messages (UTF-8).
 inline constexpr const char* kNoTimer = "Cannot start the timer that follows the change of day";
 inline constexpr const char* kNoShortcuts = "Cannot create the keyboard shortcuts";

@@ -17,18 +17,6 @@ namespace kiv {
 namespace {
 UINT Id(Command c) { return static_cast<UINT>(c); }
 
-Pixmap Crop(const Pixmap& strip, int index, int size) {
-    Pixmap out;
-    out.width = size;
-    out.height = size;
-    out.pixels.resize(static_cast<size_t>(size) * size);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            out.pixels[static_cast<size_t>(y) * size + x] =
-                strip.pixels[static_cast<size_t>(y) * strip.width + index * size + x];
-    return out;
-}
-
 std::wstring ItemText(const MenuItemSpec& item, ShortCut shortcut) {
     std::wstring text = item.caption;
     if (shortcut) text += L"\t" + ShortCutToText(shortcut);
@@ -36,11 +24,14 @@ std::wstring ItemText(const MenuItemSpec& item, ShortCut shortcut) {
 }
 }  // namespace
 
+int TfMain_calendar::MenuImageSize() const {
+    return GetSystemMetrics(SM_CXMENUCHECK) > 16 ? GetSystemMetrics(SM_CXMENUCHECK) : 16;
+}
+
 void TfMain_calendar::BuildMenu() {
     mainMenu_.reset(CreateMenu());
     if (!mainMenu_) throw std::runtime_error(texts::kNoMenu);
-    const int imageSize = GetSystemMetrics(SM_CXMENUCHECK) > 16 ? GetSystemMetrics(SM_CXMENUCHECK) : 16;
-    const Pixmap strip = MenuStrip(imageSize);
+    const int imageSize = MenuImageSize();
     for (const MenuSpec& menu : MainMenuSpec()) {
         UniqueMenu popupOwner(CreatePopupMenu());
         if (!popupOwner) throw std::runtime_error(texts::kNoMenu);
@@ -59,7 +50,8 @@ void TfMain_calendar::BuildMenu() {
             info.fType = item.radio ? MFT_RADIOCHECK : MFT_STRING;
             info.fState = item.checked ? MFS_CHECKED : MFS_UNCHECKED;
             if (item.image >= 0) {
-                menuImages_.push_back(CreateDibFromPixmap(Crop(strip, item.image, imageSize)));
+                menuImages_.push_back(
+                    CreateDibFromPixmap(MenuImagePixmap(static_cast<MenuImage>(item.image), imageSize)));
                 info.fMask |= MIIM_BITMAP;
                 info.hbmpItem = menuImages_.back().get();
             }
@@ -143,6 +135,9 @@ void TfMain_calendar::RunCommand(Command command) {
         case Command::ShowToolbar: ShowToolbarClick(); break;
         case Command::ShowWeekNumbers: ShowWeekNumbersClick(); break;
         case Command::AlwaysOnTop: AlwaysOnTopClick(); break;
+        case Command::PrinterSetup: mnPrintSetupClick(); break;
+        case Command::Print: mnPrintClick(); break;
+        case Command::ViewHelp: mnViewHelpClick(); break;
         case Command::Options: mnOptionsClick(); break;
         default: break;  // commands whose dialogs are not there yet are greyed out
     }

@@ -86,7 +86,7 @@ void TfMain_calendar::Create() {
     ReadTaskbarMargins();
 
     // Commands whose windows and dialogs come with later parts of the program.
-    for (Command c : {Command::PrinterSetup, Command::Print, Command::ViewHelp, Command::About})
+    for (Command c : {Command::About})
         EnableCommand(c, false);
 
     // Without the timer the change of day would never be followed.

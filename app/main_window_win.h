@@ -11,6 +11,7 @@
 #include "app/clock.h"
 #include "app/main_menu.h"
 #include "app/main_toolbar_win.h"
+#include "app/printer_win.h"
 #include "calendar/year_calendar_win.h"
 #include "widgets/handles_win.h"
 #include "widgets/scroll_box_win.h"
@@ -75,6 +76,7 @@ protected:
 private:
     // Construction pieces.
     void BuildMenu();
+    int MenuImageSize() const;
     void BuildAccelerators();
     void ReadTaskbarMargins();
     void LayoutChildren();
@@ -105,6 +107,13 @@ private:
     void AttachTrayMenu();
     void TrayIconClicked();
 
+    // Printing and help.
+    class PrintPreparation;
+    class TopmostPause;
+    void mnPrintSetupClick();
+    void mnPrintClick();
+    void mnViewHelpClick();
+
     const Clock& clock_;
     TYearCalendar calendar_;
     TScrollBox scrollBox_;
@@ -117,10 +126,30 @@ private:
     bool creating_ = false;
     bool topmost_ = false;  // raised by SetTopmost (some systems leave WS_EX_TOPMOST unset)
     bool fitPending_ = false;
+    PrinterChoice printer_;
     bool optionsOpen_ = false;
     HotKeyRegistration hotKey_;
     HWND lastFocus_ = nullptr;  // the child that had the focus when the window was left
     bool tearingDown_ = false;  // the object itself is destroying the window
+};
+
+// Takes a topmost window out of the topmost band while a dialog of its own
+// is up, and puts it back afterwards.
+class TfMain_calendar::TopmostPause {
+public:
+    explicit TopmostPause(TfMain_calendar& window)
+        : window_(window), topmost_(window.IsChecked(Command::AlwaysOnTop)) {
+        if (topmost_) window_.SetTopmost(false);
+    }
+    TopmostPause(const TopmostPause&) = delete;
+    TopmostPause& operator=(const TopmostPause&) = delete;
+    ~TopmostPause() {
+        if (topmost_) window_.SetTopmost(true);
+    }
+
+private:
+    TfMain_calendar& window_;
+    bool topmost_;
 };
 
 }  // namespace kiv

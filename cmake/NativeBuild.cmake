@@ -50,7 +50,7 @@ if(KIV_CROSS)
   # set up before the first and torn down after the last.
   set(KIV_WINE ${PROJECT_SOURCE_DIR}/scripts/wine-session.sh)
   set(KIV_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
-  add_test(NAME wine.setup COMMAND ${KIV_WINE} ${KIV_WINE_STATE} start)
+  add_test(NAME wine.setup COMMAND ${KIV_WINE} ${KIV_WINE_STATE} start ${KIV_WIN_BINARY_DIR}/kiv_test_helper.exe)
   add_test(NAME wine.cleanup COMMAND ${KIV_WINE} ${KIV_WINE_STATE} stop)
   set_tests_properties(wine.setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
   set_tests_properties(wine.cleanup PROPERTIES FIXTURES_CLEANUP wine)

@@ -60,20 +60,39 @@ target_link_libraries(KivCalendar PRIVATE kivwin)
 target_link_options(KivCalendar PRIVATE ${KIV_GUI_FLAGS})
 kiv_add_resources(KivCalendar ${PROJECT_SOURCE_DIR}/resources/program.rc)
 kiv_warnings(KivCalendar)
+# The user guide ships beside the program (which is relinked when it changes, to copy it again).
+set(KIV_HELP_PAGE ${PROJECT_SOURCE_DIR}/help/Help.html)
+set_property(TARGET KivCalendar APPEND PROPERTY LINK_DEPENDS ${KIV_HELP_PAGE})
+add_custom_command(TARGET KivCalendar POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${KIV_HELP_PAGE} $<TARGET_FILE_DIR:KivCalendar>/Help.html)
 
 kiv_use_googletest()
+# What the in-process and the end-to-end tests share: the test printers and
+# a reader for what they print.
+file(GLOB KIV_TEST_SUPPORT CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
 file(GLOB KIV_WIN_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp)
-add_executable(kiv_win_tests ${KIV_WIN_TESTS})
-target_link_libraries(kiv_win_tests PRIVATE kivwin GTest::gtest)
+add_executable(kiv_win_tests ${KIV_WIN_TESTS} ${KIV_TEST_SUPPORT})
+target_link_libraries(kiv_win_tests PRIVATE kivwin GTest::gtest winspool)
 target_link_options(kiv_win_tests PRIVATE ${KIV_CONSOLE_FLAGS})
 kiv_warnings(kiv_win_tests)
 kiv_add_resources(kiv_win_tests ${PROJECT_SOURCE_DIR}/resources/test.rc)
+# The tests read the guide from beside themselves, as the program does.
+add_dependencies(kiv_win_tests KivCalendar)
+
+# A helper of the tests: installs the Wine test session's file-backed
+# printers, and stands in for the system's handler of HTML files.
+add_executable(kiv_test_helper tests/tools/test_helper_main_win.cpp ${KIV_TEST_SUPPORT})
+target_include_directories(kiv_test_helper PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(kiv_test_helper PRIVATE winspool advapi32)
+target_link_options(kiv_test_helper PRIVATE ${KIV_CONSOLE_FLAGS})
+kiv_warnings(kiv_test_helper)
+add_dependencies(kiv_win_tests kiv_test_helper)
 
 file(GLOB KIV_E2E_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
-add_executable(kiv_e2e_tests ${KIV_E2E_TESTS})
-target_link_libraries(kiv_e2e_tests PRIVATE GTest::gtest_main ${KIV_WIN_LIBS})
-# The program's command numbers, to send them as its menu does.
+add_executable(kiv_e2e_tests ${KIV_E2E_TESTS} ${KIV_TEST_SUPPORT})
 target_include_directories(kiv_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(kiv_e2e_tests PRIVATE GTest::gtest_main ${KIV_WIN_LIBS} winspool)
+add_dependencies(kiv_e2e_tests KivCalendar kiv_test_helper)
 kiv_warnings(kiv_e2e_tests)
 # gtest_main supplies a narrow main().
 

@@ -287,8 +287,24 @@ Pixmap AppIcon(int size) {
 
 Pixmap ToolbarStrip(int size) { return Strip(size, {TodayImage, GoImage, GearImage, ExitImage}); }
 
+namespace {
+// In the order of MenuImage.
+constexpr Pixmap (*kMenuImages[kMenuImageCount])(int) = {TodayImage, GoImage,     HelpImage, PrintImage,
+                                                          GearImage,  AboutImage, ExitImage};
+}  // namespace
+
 Pixmap MenuStrip(int size) {
-    return Strip(size, {TodayImage, GoImage, HelpImage, PrintImage, GearImage, AboutImage, ExitImage});
+    RequireSize(size);
+    Pixmap strip = MakePixmap(size * kMenuImageCount, size);
+    for (int i = 0; i < kMenuImageCount; ++i) Blit(strip, kMenuImages[i](size), i * size, 0);
+    return strip;
+}
+
+Pixmap MenuImagePixmap(MenuImage image, int size) {
+    const int index = static_cast<int>(image);
+    if (index < 0 || index >= kMenuImageCount) throw std::out_of_range("no such menu image");
+    RequireSize(size);
+    return kMenuImages[index](size);
 }
 
 }  // namespace kiv

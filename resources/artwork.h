@@ -31,5 +31,7 @@ Pixmap ToolbarStrip(int size);
 enum class MenuImage { Today, GoToYear, Help, Print, Options, About, Exit };
 constexpr int kMenuImageCount = 7;
 Pixmap MenuStrip(int size);
+// One of them alone.
+Pixmap MenuImagePixmap(MenuImage image, int size);
 
 }  // namespace kiv

@@ -1,7 +1,9 @@
 #!/bin/bash
 # A hermetic Wine session for the tests: a throw-away prefix and a private
 # X server, both kept under STATE (inside the build tree).
-#   wine-session.sh STATE start          fresh prefix, Xvfb, wineserver
+#   wine-session.sh STATE start [HELPER] fresh prefix, Xvfb, wineserver, and
+#                                        the test printers (HELPER defaults to
+#                                        STATE/../win/kiv_test_helper.exe)
 #   wine-session.sh STATE run EXE ARGS   run a Windows program in it
 #   wine-session.sh STATE stop           kill every Wine process and the X server
 set -u
@@ -46,6 +48,13 @@ start)
   wineserver -w >/dev/null 2>&1 </dev/null
   # Keep one server alive for the whole run so each test starts quickly.
   wineserver -p >/dev/null 2>&1 </dev/null
+  # Printers that write their jobs as PostScript files under STATE/printer.
+  helper=${1:-$(dirname "$state")/win/kiv_test_helper.exe}
+  if [ -f "$helper" ]; then
+    mkdir -p "$state/printer"
+    wine "$helper" add-printers "$state/printer" >"$state/printers.log" 2>&1 </dev/null \
+      || { echo "could not install the test printers:" >&2; cat "$state/printers.log" >&2; exit 1; }
+  fi
   echo "Wine prefix $WINEPREFIX on display $DISPLAY"
   ;;
 run)

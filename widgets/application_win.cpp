@@ -1,5 +1,6 @@
 #include "widgets/application_win.h"
 
+#include "widgets/error_text.h"
 #include "widgets/message_box_win.h"
 
 namespace kiv {
@@ -71,14 +72,14 @@ std::wstring Widen(const char* utf8) {
 
 void Application::showException(const std::exception& e) noexcept {
     try {
-        ShowMessageBox(GetActiveWindow(), Widen(e.what()), title_, MB_OK | MB_ICONERROR);
+        ShowMessageBox(GetActiveWindow(), WithFullStop(Widen(e.what())), title_, MB_OK | MB_ICONERROR);
     } catch (...) {
     }
 }
 
 void Application::showUnknownException() noexcept {
     try {
-        ShowMessageBox(GetActiveWindow(), L"Unknown error", title_, MB_OK | MB_ICONERROR);
+        ShowMessageBox(GetActiveWindow(), WithFullStop(L"Unknown error"), title_, MB_OK | MB_ICONERROR);
     } catch (...) {
     }
 }

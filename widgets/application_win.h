@@ -41,7 +41,8 @@ public:
     void processMessages();
     void terminate() noexcept { PostQuitMessage(0); }
 
-    // The default error box: the message, the title as caption, an error icon.
+    // The default error box: the message as a sentence (see WithFullStop),
+    // the title as caption, an error icon.
     void showException(const std::exception& e) noexcept;
     void showUnknownException() noexcept;
 

@@ -62,6 +62,11 @@ struct MemoryDcTraits {
     static Handle invalid() noexcept { return nullptr; }
     static void close(Handle h) noexcept { DeleteDC(h); }
 };
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static Handle invalid() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { GlobalFree(h); }
+};
 struct MenuTraits {
     using Handle = HMENU;
     static Handle invalid() noexcept { return nullptr; }
@@ -85,6 +90,8 @@ using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+using UniqueDc = UniqueHandle<MemoryDcTraits>;  // any DC made with CreateDC
+using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
@@ -114,6 +121,22 @@ public:
 private:
     HDC dc_;
     HGDIOBJ old_;
+};
+
+// Locks movable global memory for the lifetime of the guard.
+template <typename T>
+class GlobalLockGuard {
+public:
+    explicit GlobalLockGuard(HGLOBAL memory) noexcept
+        : memory_(memory), data_(memory ? static_cast<T*>(GlobalLock(memory)) : nullptr) {}
+    GlobalLockGuard(const GlobalLockGuard&) = delete;
+    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+    ~GlobalLockGuard() { if (data_) GlobalUnlock(memory_); }
+    T* get() const noexcept { return data_; }
+
+private:
+    HGLOBAL memory_;
+    T* data_;
 };
 
 // A registered global hot key, unregistered with its owner.

@@ -128,7 +128,7 @@ TEST_F(CloseAndExitTest, ExitWhileTheGoToYearBoxIsOpenEndsPromptlyAndQuietly) {
         };
         if (withBox) {
             command(Command::GoToYear);
-            ASSERT_TRUE(WaitUntil([&] { return FindProcessWindow(id, L"#32770") != nullptr; }, kReactionTimeout));
+            ASSERT_NE(WaitForDialog(id, L"Go to year", kReactionTimeout), nullptr);
         }
         const auto asked = std::chrono::steady_clock::now();
         command(Command::Exit);

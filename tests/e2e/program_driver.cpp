@@ -163,6 +163,45 @@ KeyRoute ClickWindow(HWND control) {
     return KeyRoute::PostedMessage;
 }
 
+HWND WaitForDialog(DWORD processId, const wchar_t* caption, std::chrono::milliseconds timeout) {
+    struct Search {
+        DWORD processId;
+        const wchar_t* caption;
+        HWND found;
+    } search{processId, caption, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(
+                [](HWND hwnd, LPARAM lp) noexcept -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(lp);
+                    DWORD owner = 0;
+                    GetWindowThreadProcessId(hwnd, &owner);
+                    wchar_t name[16]{}, text[256]{};
+                    GetClassNameW(hwnd, name, 16);
+                    GetWindowTextW(hwnd, text, 256);
+                    if (owner != s->processId || lstrcmpW(name, L"#32770") || lstrcmpW(text, s->caption) ||
+                        !IsWindowVisible(hwnd))
+                        return TRUE;
+                    s->found = hwnd;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeout);
+    return search.found;
+}
+
+std::wstring DialogText(HWND dialog) {
+    std::wstring text;
+    for (HWND child = FindWindowExW(dialog, nullptr, L"Static", nullptr); child;
+         child = FindWindowExW(dialog, child, L"Static", nullptr)) {
+        wchar_t part[1024]{};
+        if (GetWindowTextW(child, part, 1024) > 0) text += std::wstring(part) + L"\n";
+    }
+    return text;
+}
+
 ForegroundDecoy::ForegroundDecoy() {
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     thread_ = std::thread([this, ready] { run(ready); });

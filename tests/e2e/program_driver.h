@@ -56,6 +56,12 @@ KeyRoute ClickWindow(HWND control);
 // The window of the program that has the keyboard focus, or nullptr.
 HWND FocusedWindow(HWND window);
 
+// A dialog box (a message box, say) of the process with that caption, once it shows.
+HWND WaitForDialog(DWORD processId, const wchar_t* caption, std::chrono::milliseconds timeout);
+
+// The texts of a dialog's static controls, one per line.
+std::wstring DialogText(HWND dialog);
+
 // A plain window of the test's own, shown and made the foreground window, so
 // that a test can see the program's window come forward over another one.
 // Its own thread answers the messages that activation sends it.

@@ -1,5 +1,5 @@
-// A shown main window on the test's clock and registry root, and the little
-// the tests do with it.
+// The main window shown in this process on a clock the test sets, and its
+// commands run as the menu runs them.
 #pragma once
 
 #include <windows.h>
@@ -21,10 +21,6 @@ protected:
     void TearDown() override {
         window.reset();
         Application::instance().setIdleHandler(nullptr);
-        Application::instance().showMainWindow = true;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
     }
     void Start() {
         window = std::make_unique<TfMain_calendar>(clock);
@@ -36,21 +32,34 @@ protected:
         SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(c), 0), 0);
         Pump();
     }
-    int YearBox() { return window->ToolBar().edYear.Number(); }
-    std::wstring SelectedBox() { return window->ToolBar().edSelectedDate.Text(); }
     SIZE Client() {
         RECT rc;
         GetClientRect(window->hwnd(), &rc);
         return {rc.right, rc.bottom};
     }
+
+    FakeClock clock;
+    std::unique_ptr<TfMain_calendar> window;
+};
+
+// The same on a registry root of the test's own, leaving no quit request behind.
+class MainWindowInOwnRegistry : public MainWindowTest {
+protected:
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        Application::instance().showMainWindow = true;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+    int YearBox() { return window->ToolBar().edYear.Number(); }
+    std::wstring SelectedBox() { return window->ToolBar().edSelectedDate.Text(); }
     static bool QuitPosted() {
         MSG msg;
         return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
     }
 
-    RegistryRedirect registry;
-    FakeClock clock;
-    std::unique_ptr<TfMain_calendar> window;
+    RegistryRedirect registry;  // set up before the window is made, in SetUp
 };
 
 }  // namespace kiv::test

@@ -22,7 +22,7 @@ using test::BoxRecorder;
 using test::FakeClock;
 using test::Pump;
 using test::RegistryRedirect;
-using MainWindowSystem = test::MainWindowTest;
+using MainWindowSystem = test::MainWindowInOwnRegistry;
 
 TEST_F(MainWindowSystem, CloseFromOutsideHidesAndOnlyTheEndOfTheSessionEndsTheLoop) {
     HWND h = window->hwnd();

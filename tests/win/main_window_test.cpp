@@ -34,7 +34,7 @@ std::wstring MenuText(HMENU menu, Command c) {
     return buffer;
 }
 
-using MainWindow = test::MainWindowTest;
+using MainWindow = test::MainWindowInOwnRegistry;
 
 TEST_F(MainWindow, IsFoundByItsClassNameAndStartsOnToday) {
     EXPECT_EQ(FindWindowW(L"TfMain_calendar", nullptr), window->hwnd());

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -58,22 +61,107 @@ struct ShownBox {
     UINT type = 0;
 };
 
-// Records every message box instead of showing it, answering OK.
+// Records every message box instead of showing it, answering OK, or what
+// `answers` gives for its caption.
 class BoxRecorder {
 public:
     BoxRecorder() {
         previous_ = SetMessageBoxHandler([this](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
             boxes.push_back({text, caption, type});
-            return IDOK;
+            const auto answer = answers.find(caption);
+            return answer == answers.end() ? IDOK : answer->second;
         });
     }
     BoxRecorder(const BoxRecorder&) = delete;
     BoxRecorder& operator=(const BoxRecorder&) = delete;
     ~BoxRecorder() { SetMessageBoxHandler(previous_); }
     std::vector<ShownBox> boxes;
+    std::map<std::wstring, int> answers;
 
 private:
     MessageBoxHandler previous_;
+};
+
+// The topmost-band requests a window makes (SetWindowPos with HWND_TOPMOST
+// or HWND_NOTOPMOST), in order: Wine does not always show the result in the
+// window's extended style, but it passes the request on.
+class TopmostRequests {
+public:
+    explicit TopmostRequests(HWND window) : window_(window) {
+        current_ = this;
+        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId());
+    }
+    TopmostRequests(const TopmostRequests&) = delete;
+    TopmostRequests& operator=(const TopmostRequests&) = delete;
+    ~TopmostRequests() {
+        UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    // true for a raise, false for a lowering
+    std::vector<bool> requests;
+    bool lastWasRaise() const { return !requests.empty() && requests.back(); }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+        if (code == HC_ACTION && current_ && call->message == WM_WINDOWPOSCHANGING && call->hwnd == current_->window_) {
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(call->lParam);
+            if (!(pos->flags & SWP_NOZORDER) && (pos->hwndInsertAfter == HWND_TOPMOST || pos->hwndInsertAfter == HWND_NOTOPMOST))
+                current_->requests.push_back(pos->hwndInsertAfter == HWND_TOPMOST);
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline TopmostRequests* current_ = nullptr;
+    HWND window_;
+    HHOOK hook_ = nullptr;
+};
+
+// Runs an action on the first visible window of a class that this thread
+// shows while the object lives, from a timer of the thread: the action runs
+// inside whatever modal loop shows the window. Once only.
+class WhenWindowShows {
+public:
+    WhenWindowShows(const wchar_t* className, std::function<void(HWND)> action)
+        : className_(className), action_(std::move(action)) {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 50, &Tick);
+    }
+    WhenWindowShows(const WhenWindowShows&) = delete;
+    WhenWindowShows& operator=(const WhenWindowShows&) = delete;
+    ~WhenWindowShows() {
+        if (timer_) KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    bool ran = false;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        WhenWindowShows* self = current_;
+        if (!self || self->ran) return;
+        struct Search {
+            const wchar_t* className;
+            HWND found;
+        } search{self->className_, nullptr};
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM lp) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(lp);
+                wchar_t name[64] = {};
+                GetClassNameW(hwnd, name, 64);
+                if (lstrcmpW(name, s->className) != 0 || !IsWindowVisible(hwnd)) return TRUE;
+                s->found = hwnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (!search.found) return;
+        self->ran = true;
+        KillTimer(nullptr, std::exchange(self->timer_, 0));
+        self->action_(search.found);
+    }
+    static inline WhenWindowShows* current_ = nullptr;
+    const wchar_t* className_;
+    std::function<void(HWND)> action_;
+    UINT_PTR timer_ = 0;
 };
 
 inline bool RunningOnWine() {
