@@ -341,7 +341,7 @@ std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp
             OnHotKey(lp);
             return 0;
         case WM_TIMER:
-            if (wp == kTimerId) TimerTick();
+            if (wp == kTimerId) OnTimer();
             return 0;
         case WM_PAINT:
             FormPaint();
@@ -357,8 +357,13 @@ std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp
             SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
             toolbar_.DpiChanged();
-            calendar_.RecreateCalendar();  // its font follows the new DPI
+            // The calendar's font follows the new DPI. Until the calendar is
+            // sized again fewer months may fit, and the selection may have
+            // pulled a later one first: the months are put back once it fits.
+            const auto shown = calendar_.VisibleMonths();
+            calendar_.RecreateCalendar();
             calendar_.AdjustSize();
+            if (shown) calendar_.ShowMonths(shown->first, shown->last);
             FitWindow();
             return 0;
         }

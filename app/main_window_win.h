@@ -35,6 +35,8 @@ public:
     void SetTopmost(bool on);
     void RunCommand(Command command);
     void TimerTick();
+    // The timer's message: one tick at a time, its failure reported.
+    void OnTimer();
     void CalendarKeyUp(WORD key, ShiftState shift);
 
     // Settings.
@@ -126,6 +128,8 @@ private:
     bool creating_ = false;
     bool topmost_ = false;  // raised by SetTopmost (some systems leave WS_EX_TOPMOST unset)
     bool fitPending_ = false;
+    bool tickRunning_ = false;
+    int viewFirstMonth_ = 1;  // of the view on the calendar
     PrinterChoice printer_;
     bool optionsOpen_ = false;
     HotKeyRegistration hotKey_;

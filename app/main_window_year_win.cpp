@@ -33,6 +33,7 @@ void TfMain_calendar::ShowYear(int year) {
     if (plan.outOfRange)
         ShowMessageBox(hwnd(), texts::kYearOutOfRange, texts::kYearOutOfRangeCaption, MB_OK | MB_ICONERROR);
 
+    viewFirstMonth_ = plan.firstMonth;
     toolbar_.edYear.SetNumber(plan.year);
     toolbar_.edYear.SelectAll();
 
@@ -54,21 +55,40 @@ void TfMain_calendar::ShowYear(int year) {
 }
 
 void TfMain_calendar::UpdateSelectedDate() {
-    const auto days = SelectedDaysText(calendar_.MultiSelect(), calendar_.Date(), calendar_.EndDate());
-    toolbar_.edSelectedDate.SetText(days ? *days : ShortDateText(calendar_.Date()));
-    const SelectionFollow follow = FollowSelection(calendar_.Date(), toolbar_.edYear.Number(), ShowingYear,
-                                                   LastSelectedDate, calendar_.MinDate(), calendar_.MaxDate());
+    const SelectionFollow follow =
+        FollowSelection(calendar_.Date(), toolbar_.edYear.Number(), viewFirstMonth_, ShowingYear, LastSelectedDate,
+                        calendar_.MinDate(), calendar_.MaxDate());
     if (follow.yearBox) toolbar_.edYear.SetNumber(*follow.yearBox);
     if (follow.select) {
         calendar_.SetDate(*follow.select);
         calendar_.SetEndDate(*follow.select);
     }
+    if (follow.yearBox) {
+        // The control scrolls only as far as the new selection needs (a grey
+        // day moves it by a month): the panes are laid out as the view again.
+        const DateRange view = TwelveMonths(*follow.yearBox, viewFirstMonth_);
+        calendar_.ShowMonths(view.first, view.last);
+    }
+    // Written last: the box describes the selection where it ended up.
+    const auto days = SelectedDaysText(calendar_.MultiSelect(), calendar_.Date(), calendar_.EndDate());
+    toolbar_.edSelectedDate.SetText(days ? *days : ShortDateText(calendar_.Date()));
     LastSelectedDate = DateOf(calendar_.Date());
     calendar_.SetExplicitSelect(false);
 }
 
+void TfMain_calendar::OnTimer() {
+    // The error box of a failed tick runs a message loop that goes on
+    // delivering ticks: they wait until the box is closed.
+    if (tickRunning_) return;
+    FlagScope running(tickRunning_);
+    Guarded([this] { TimerTick(); });
+}
+
 void TfMain_calendar::TimerTick() {
     UpdateNotifyIcon();
+    // Inside a box of this window a year may be half put on the calendar,
+    // with a plan made before the box opened: the year waits for a later tick.
+    if (ShowingYear || OpenModalBoxes() > 0) return;
     const TDateTime today = clock_.Today();
     const CivilDate d = DecodeDate(today);
     CurrentYear = static_cast<std::uint16_t>(d.year);

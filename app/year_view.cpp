@@ -30,12 +30,14 @@ CivilDate DayInYear(int year, int month, int day) noexcept {
     return {year, month, day > last ? last : day};
 }
 
-DateRange TwelveMonths(int year, int firstMonth, bool startsBeforeToday) {
+int ViewYearOf(TDateTime date, int firstMonth) noexcept {
+    const CivilDate d = DecodeDate(date);
+    return d.month >= firstMonth ? d.year : d.year - 1;
+}
+
+DateRange TwelveMonths(int year, int firstMonth) {
     CivilDate first, last;
-    if (startsBeforeToday) {
-        first = {year - 1, firstMonth, 1};
-        last = LastDayOf(year, firstMonth - 1);
-    } else if (firstMonth == 1) {
+    if (firstMonth == 1) {
         first = {year, 1, 1};
         last = {year, 12, 31};
     } else {
@@ -48,34 +50,35 @@ DateRange TwelveMonths(int year, int firstMonth, bool startsBeforeToday) {
 ShowYearPlan PlanShowYear(const ShowYearInput& in) {
     ShowYearPlan plan;
     const int firstMonth = EffectiveFirstMonth(in.firstMonthSetting, in.currentMonth);
-    const CivilDate remembered = DecodeDate(in.lastSelected);
-    int month = remembered.month, day = remembered.day;
-    bool isToday = false;
     int year = in.requestedYear;
+    TDateTime target = 0;
     if (year == kTodayYear) {
-        year = in.today.year;
-        month = in.today.month;
-        day = in.today.day;
-        isToday = true;
-    } else if (!IsYearInRange(year)) {
-        plan.outOfRange = true;
-        year = in.currentYear;
+        target = EncodeDate(in.today);
+        year = ViewYearOf(target, firstMonth);
+    } else {
+        if (!IsYearInRange(year)) {
+            plan.outOfRange = true;
+            year = in.currentYear;
+        }
+        const CivilDate remembered = DecodeDate(in.lastSelected);
+        target = EncodeDate(DayInYear(year, remembered.month, remembered.day));
     }
     plan.year = year;
-    const TDateTime target = EncodeDate(DayInYear(year, month, day));
-    plan.range = TwelveMonths(year, firstMonth, isToday && in.today.month < firstMonth);
+    plan.firstMonth = firstMonth;
+    plan.range = TwelveMonths(year, firstMonth);
     plan.selected = plan.range.contains(target) ? target : plan.range.first;
     return plan;
 }
 
-SelectionFollow FollowSelection(TDateTime controlDate, int yearBoxNumber, bool showingYear,
+SelectionFollow FollowSelection(TDateTime controlDate, int yearBoxNumber, int firstMonth, bool showingYear,
                                 TDateTime lastSelected, TDateTime minDate, TDateTime maxDate) {
     SelectionFollow follow;
-    const int year = DecodeDate(controlDate).year;
-    if (year == yearBoxNumber || showingYear) return follow;
-    follow.yearBox = year;
+    const int view = ViewYearOf(controlDate, firstMonth);
+    if (view == yearBoxNumber || showingYear) return follow;
+    follow.yearBox = view;
     if (DateOf(controlDate) != DateOf(lastSelected)) {
         const CivilDate remembered = DecodeDate(lastSelected);
+        const int year = remembered.month >= firstMonth ? view : view + 1;
         const auto moved = TryEncodeDate(year, remembered.month,
                                          DayInYear(year, remembered.month, remembered.day).day);
         if (moved && (minDate == 0 || *moved >= minDate) && (maxDate == 0 || *moved <= maxDate))

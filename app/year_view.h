@@ -27,12 +27,16 @@ struct DateRange {
     bool contains(TDateTime d) const noexcept { return d >= first && d <= last; }
 };
 
-// Twelve whole months from firstMonth of year, kept inside 1753..9999. When
-// today's month lies before firstMonth, today's view starts a year earlier.
-DateRange TwelveMonths(int year, int firstMonth, bool startsBeforeToday);
+// A view is named after the year of its first month: a date belongs to the
+// view of its own year from firstMonth on, else to the one before.
+int ViewYearOf(TDateTime date, int firstMonth) noexcept;
+
+// The view's twelve whole months from firstMonth of year, kept inside 1753..9999.
+DateRange TwelveMonths(int year, int firstMonth);
 
 struct ShowYearPlan {
-    int year = 0;                 // the year shown (the current year after a bad one)
+    int year = 0;                 // the view shown (the current year after a bad one)
+    int firstMonth = 1;           // the month the view starts with
     bool outOfRange = false;      // the "Date out of range" box is due
     DateRange range;              // the control's minimum and maximum
     TDateTime selected = 0;       // the control's date
@@ -55,7 +59,9 @@ struct SelectionFollow {
     std::optional<TDateTime> select;   // new date and end date of the control
 };
 
-SelectionFollow FollowSelection(TDateTime controlDate, int yearBoxNumber, bool showingYear,
+// A selection that moved into another view takes the year box along, and
+// moves on to the remembered month and day in that view.
+SelectionFollow FollowSelection(TDateTime controlDate, int yearBoxNumber, int firstMonth, bool showingYear,
                                 TDateTime lastSelected, TDateTime minDate, TDateTime maxDate);
 
 // The selected-date box for a range of more than one day; nullopt means the

@@ -19,6 +19,14 @@ int DayOfWeekFromSunday(TDateTime value) noexcept {
     return static_cast<int>(((days + 6) % 7 + 7) % 7);
 }
 
+TDateTime EndOfMonthAfter(TDateTime day, int months) noexcept {
+    const CivilDate d = DecodeDate(day);
+    const int index = d.year * 12 + d.month - 1 + months;
+    const int year = index / 12, month = index % 12 + 1;
+    if (year > 9999) return *TryEncodeDate(9999, 12, 31);
+    return TryEncodeDate(year, month, DaysInMonth(year, month)).value_or(day);
+}
+
 BoundCheck CheckBounds(TDateTime value, TDateTime minDate, TDateTime maxDate) noexcept {
     const TDateTime day = DateOf(value);
     if (minDate != 0 && day < DateOf(minDate)) return BoundCheck::kBeforeMinimum;

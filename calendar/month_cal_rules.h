@@ -17,6 +17,10 @@ TDateTime WithTimeOf(TDateTime day, TDateTime timeSource) noexcept;
 // 0 = Sunday ... 6 = Saturday, as SYSTEMTIME counts them.
 int DayOfWeekFromSunday(TDateTime value) noexcept;
 
+// The last day of the month `months` months after the month of `day`; never
+// past 31 December 9999.
+TDateTime EndOfMonthAfter(TDateTime day, int months) noexcept;
+
 // A bound of 0 means "no bound"; whole days are compared.
 enum class BoundCheck { kInside, kBeforeMinimum, kAfterMaximum };
 BoundCheck CheckBounds(TDateTime value, TDateTime minDate, TDateTime maxDate) noexcept;

@@ -2,6 +2,7 @@
 
 #include "calendar/date_format_win.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -81,9 +82,15 @@ void TMonthCalendar::HandleNeeded() {
 }
 
 void TMonthCalendar::RecreateWnd() {
-    if (!HandleAllocated()) return;
+    HWND old = hwnd();
+    if (!old) return;
+    const std::optional<MonthSpan> shown = VisibleMonths();
+    HWND focus = GetFocus();
+    const bool focused = focus && (focus == old || IsChild(old, focus));
     DestroyHandle();
     CreateWnd();
+    if (shown) ShowMonths(shown->first, shown->last);
+    if (focused) SetFocus(hwnd());
 }
 
 void TMonthCalendar::DestroyHandle() noexcept {
@@ -190,18 +197,34 @@ void TMonthCalendar::SendSelection() {
 }
 
 void TMonthCalendar::ShowMonths(TDateTime first, TDateTime last) {
-    if (!HandleAllocated()) return;
+    const std::optional<MonthSpan> shown = VisibleMonths();
+    if (!shown) return;
     // The control scrolls only as far as needed to show a date it is given:
     // a date before the first pane becomes the first pane, one after the last
-    // the last. Giving it the first and then the last month leaves exactly
-    // these months in view, wherever the control had started.
-    for (TDateTime day : {first, last}) {
+    // the last. Giving it the first month and then the last one that fits
+    // leaves the panes starting at the first month, wherever they had started.
+    const TDateTime end = shown->count > 0 ? std::min(last, EndOfMonthAfter(first, shown->count - 1)) : last;
+    for (TDateTime day : {first, end}) {
         if (multiSelect_)
             SendSelRange(day, day);
         else
             SendCurSel(day);
     }
     SendSelection();
+}
+
+std::optional<TMonthCalendar::MonthSpan> TMonthCalendar::VisibleMonths() const noexcept {
+    HWND h = hwnd();
+    if (!h) return std::nullopt;
+    SYSTEMTIME range[2] = {};
+    const auto count =
+        static_cast<int>(SendMessageW(h, MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(range)));
+    const std::optional<CivilDate> first = FromSystemTime(range[0]), last = FromSystemTime(range[1]);
+    if (!first || !last) return std::nullopt;
+    const auto firstDay = TryEncodeDate(first->year, first->month, 1);
+    const auto lastDay = TryEncodeDate(last->year, last->month, DaysInMonth(last->year, last->month));
+    if (!firstDay || !lastDay) return std::nullopt;
+    return MonthSpan{*firstDay, *lastDay, count};
 }
 
 void TMonthCalendar::SendFirstDayOfWeek() const noexcept {

@@ -39,10 +39,20 @@ public:
     bool HandleAllocated() const noexcept { return hwnd() != nullptr; }
     // Creates the window if needed; throws std::logic_error without a parent.
     void HandleNeeded();
+    // The new window shows the months the old one showed, and has the
+    // keyboard focus if the old one had it.
     void RecreateWnd();
     // Scrolls the panes so that the months from first to last are the ones
     // shown (as many as fit, from first), keeping the selection.
     void ShowMonths(TDateTime first, TDateTime last);
+    // The months on show: the first day of the first pane, the last day of
+    // the last, and how many panes; nullopt without a window.
+    struct MonthSpan {
+        TDateTime first = 0;
+        TDateTime last = 0;
+        int count = 0;
+    };
+    std::optional<MonthSpan> VisibleMonths() const noexcept;
     void DestroyHandle() noexcept;
 
     virtual void SetParent(HWND parent);

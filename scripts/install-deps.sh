@@ -10,6 +10,7 @@ packages=(
   clang lld
   wine wine64 fonts-wine
   xvfb x11-utils xdotool imagemagick
+  faketime
   procps
 )
 

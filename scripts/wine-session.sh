@@ -5,6 +5,8 @@
 #                                        the test printers (HELPER defaults to
 #                                        STATE/../win/kiv_test_helper.exe)
 #   wine-session.sh STATE run EXE ARGS   run a Windows program in it
+#   wine-session.sh STATE run-at TIME EXE ARGS
+#                                        run it with the clock set to TIME
 #   wine-session.sh STATE stop           kill every Wine process and the X server
 set -u
 state=$(realpath -m "$1"); action=$2; shift 2
@@ -46,6 +48,9 @@ start)
   export DISPLAY=":$display"
   wine wineboot --init >"$state/wineboot.log" 2>&1
   wineserver -w >/dev/null 2>&1 </dev/null
+  # The prefix is complete: a clock set back or forward must not make Wine
+  # rebuild it.
+  echo disable >"$WINEPREFIX/.update-timestamp"
   # Keep one server alive for the whole run so each test starts quickly.
   wineserver -p >/dev/null 2>&1 </dev/null
   # Printers that write their jobs as PostScript files under STATE/printer.
@@ -57,21 +62,33 @@ start)
   fi
   echo "Wine prefix $WINEPREFIX on display $DISPLAY"
   ;;
-run)
+run|run-at)
   [ -f "$state/display" ] || { echo "wine session not started" >&2; exit 1; }
   export DISPLAY=$(cat "$state/display")
+  launcher=()
+  if [ "$action" = run-at ]; then
+    # Every process of the session reads the moved clock, the wineserver
+    # too: it is restarted under it, and under the real one afterwards.
+    offset=$(( $(date -d "$1" +%s) - $(date +%s) )); shift
+    launcher=(faketime -m --exclude-monotonic -f "+${offset}s")
+    wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1
+  fi
   # Wine's own helper processes (services, explorer) outlive the program and
   # would hold on to the caller's pipes, so the output goes through files.
   out=$(mktemp "$state/run.XXXXXX")
-  timeout --kill-after=10 "${KIV_WINE_TIMEOUT:-540}" wine "$@" >"$out.out" 2>"$out.err" </dev/null
+  timeout --kill-after=10 "${KIV_WINE_TIMEOUT:-540}" "${launcher[@]}" wine "$@" >"$out.out" 2>"$out.err" </dev/null
   rc=$?
   cat "$out.out"; cat "$out.err" >&2
   rm -f "$out" "$out.out" "$out.err"
+  if [ "$action" = run-at ]; then
+    wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1
+    wineserver -p >/dev/null 2>&1 </dev/null
+  fi
   exit $rc
   ;;
 stop)
   stop_session
   ;;
 *)
-  echo "usage: $0 STATE start|run|stop" >&2; exit 2 ;;
+  echo "usage: $0 STATE start|run|run-at|stop" >&2; exit 2 ;;
 esac

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "widgets/dialog_template_win.h"
+#include "widgets/message_box_win.h"
 #include "widgets/window_win.h"
 
 namespace kiv {
@@ -19,6 +20,7 @@ INT_PTR Dialog::RunModal(HWND owner, DWORD style, const std::wstring& caption) {
     if (hwnd_) throw std::logic_error("The dialog is already showing");
     owner_ = owner;
     const DialogTemplate frame(style, 0, 0, caption, nullptr, 0);
+    ModalBoxScope open;
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), frame.get(), owner, &Dialog::procedure,
                                                    reinterpret_cast<LPARAM>(this));
     if (result == -1) throw std::runtime_error("Cannot show a dialog box");

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "widgets/dialog_template_win.h"
+#include "widgets/message_box_win.h"
 #include "widgets/window_win.h"
 
 namespace kiv {
@@ -65,6 +66,7 @@ INT_PTR CALLBACK InputBoxProcedure(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) 
 
 std::optional<std::wstring> InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt,
                                      const std::wstring& defaultText) {
+    ModalBoxScope open;
     if (Handler()) return Handler()(caption, prompt, defaultText).value_or(defaultText);
 
     // In dialog units, so the box grows with its font and the monitor's DPI.

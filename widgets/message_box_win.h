@@ -18,4 +18,17 @@ int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& cap
 // an empty handler brings the system's box back.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 
+// Marks a modal box of the program as open for as long as it lives. The
+// boxes' own message loops go on dispatching to the windows beneath them,
+// which may ask whether one is open.
+class ModalBoxScope {
+public:
+    ModalBoxScope() noexcept;
+    ModalBoxScope(const ModalBoxScope&) = delete;
+    ModalBoxScope& operator=(const ModalBoxScope&) = delete;
+    ~ModalBoxScope();
+};
+
+int OpenModalBoxes() noexcept;
+
 }  // namespace kiv

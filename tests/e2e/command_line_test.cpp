@@ -48,25 +48,8 @@ TEST_F(DefaultStartTest, ShowsTheYearWithMenuAndToolbar) {
     // The main window is not owned, so it has a taskbar button of its own.
     EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
 
-    struct Found {
-        bool toolbar = false;
-        bool calendar = false;
-    } found;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM lp) noexcept -> BOOL {
-            auto* f = reinterpret_cast<Found*>(lp);
-            wchar_t name[64]{};
-            GetClassNameW(child, name, 64);
-            if (IsWindowVisible(child)) {
-                if (lstrcmpW(name, TOOLBARCLASSNAMEW) == 0) f->toolbar = true;
-                if (lstrcmpW(name, MONTHCAL_CLASSW) == 0) f->calendar = true;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    EXPECT_TRUE(found.toolbar) << "no visible toolbar";
-    EXPECT_TRUE(found.calendar) << "no visible month calendar";
+    EXPECT_TRUE(FindVisibleChild(window, TOOLBARCLASSNAMEW)) << "no visible toolbar";
+    EXPECT_TRUE(FindVisibleChild(window, MONTHCAL_CLASSW)) << "no visible month calendar";
 }
 
 }  // namespace

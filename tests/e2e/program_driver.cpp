@@ -104,6 +104,27 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
     return search.found;
 }
 
+HWND FindVisibleChild(HWND parent, const wchar_t* className, const std::function<bool(HWND)>& accept) {
+    struct ChildSearch {
+        const wchar_t* className;
+        const std::function<bool(HWND)>& accept;
+        HWND found;
+    } search{className, accept, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM lp) noexcept -> BOOL {
+            auto* s = reinterpret_cast<ChildSearch*>(lp);
+            wchar_t name[64]{};
+            GetClassNameW(child, name, 64);
+            if (lstrcmpiW(name, s->className) != 0 || !IsWindowVisible(child)) return TRUE;
+            if (s->accept && !s->accept(child)) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 bool BringToForeground(HWND window) {
     SetForegroundWindow(window);
     return WaitUntil([window] { return GetForegroundWindow() == window; }, 2s);

@@ -28,6 +28,10 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // The top-level window of that class owned by the process, visible or not.
 HWND FindProcessWindow(DWORD processId, const wchar_t* className);
 
+// The first visible child window of that class (any letter case) that the
+// test accepts.
+HWND FindVisibleChild(HWND parent, const wchar_t* className, const std::function<bool(HWND)>& accept = {});
+
 // How a key combination reached the program's window.
 enum class KeyRoute {
     Input,          // SendInput into the focused window

@@ -129,11 +129,10 @@ void ProgramTest::startSecondCopy(const std::wstring& arguments) {
     RecordProperty("second_copy_ms", static_cast<int>(took.count()));
 }
 
-void ProgramTest::storeFlag(const wchar_t* name, bool on) {
+void ProgramTest::storeNumber(const wchar_t* name, DWORD value) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    const DWORD value = on ? 1 : 0;
     EXPECT_EQ(RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value),
               ERROR_SUCCESS);
     RegCloseKey(key);

@@ -37,8 +37,9 @@ protected:
     void startSecondCopy(const std::wstring& arguments);
 
     static bool instanceMutexExists();
-    // Stores one setting as the program keeps a flag, before it starts.
-    static void storeFlag(const wchar_t* name, bool on);
+    // Stores one setting as the program keeps a flag or a number, before it starts.
+    static void storeFlag(const wchar_t* name, bool on) { storeNumber(name, on ? 1 : 0); }
+    static void storeNumber(const wchar_t* name, DWORD value);
 
     std::unique_ptr<ProgramDriver> driver_;
 };

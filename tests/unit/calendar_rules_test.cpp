@@ -26,6 +26,13 @@ TEST(CalendarTimeOfDay, DayOfWeekCountsFromSunday) {
     EXPECT_EQ(DayOfWeekFromSunday(EncodeDate(9999, 12, 31)), 5);       // a Friday
 }
 
+TEST(CalendarMonths, EndOfMonthAfterCountsWholeMonthsAndStopsAtTheLastDay) {
+    EXPECT_EQ(DecodeDate(EndOfMonthAfter(EncodeDate(2026, 7, 1), 11)), (CivilDate{2027, 6, 30}));
+    EXPECT_EQ(DecodeDate(EndOfMonthAfter(EncodeDate(2023, 12, 31), 2)), (CivilDate{2024, 2, 29}));
+    EXPECT_EQ(DecodeDate(EndOfMonthAfter(kMar10, 0)), (CivilDate{2026, 3, 31}));
+    EXPECT_EQ(DecodeDate(EndOfMonthAfter(EncodeDate(9999, 7, 1), 11)), (CivilDate{9999, 12, 31}));
+}
+
 TEST(CalendarBounds, ZeroMeansNoBoundAndOnlyWholeDaysCount) {
     EXPECT_EQ(CheckBounds(kMar10, 0, 0), BoundCheck::kInside);
     EXPECT_EQ(CheckBounds(kMar10, kApr1, 0), BoundCheck::kBeforeMinimum);

@@ -15,6 +15,7 @@
 #include "calendar/month_cal_rules.h"
 #include "calendar/year_calendar_win.h"
 #include "calendar/year_size.h"
+#include "tests/win/test_support_win.h"
 #include "widgets/application_win.h"
 
 #ifndef MCM_GETCALENDARCOUNT
@@ -39,23 +40,7 @@ HWND CreateHost() {
     return h;
 }
 
-bool RunningOnWine() {
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
-
 void Pump() { Application::instance().processMessages(); }
-
-SYSTEMTIME Day(int year, int month, int day) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(year);
-    st.wMonth = static_cast<WORD>(month);
-    st.wDay = static_cast<WORD>(day);
-    return st;
-}
-
-bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b) {
-    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
-}
 
 RECT WindowRectIn(HWND h, HWND parent) {
     RECT r{};
@@ -64,37 +49,13 @@ RECT WindowRectIn(HWND h, HWND parent) {
     return r;
 }
 
-// The first client point where the control's hit test reports `what`
-// (and, for a day, that day).
-std::optional<POINT> FindPoint(HWND cal, UINT what, const SYSTEMTIME* day = nullptr) {
-    RECT client{};
-    GetClientRect(cal, &client);
-    for (int y = 0; y < client.bottom; y += 2) {
-        for (int x = 0; x < client.right; x += 2) {
-            MCHITTESTINFO info{};
-            info.cbSize = MCHITTESTINFO_V1_SIZE;
-            info.pt = {x, y};
-            SendMessageW(cal, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
-            if (info.uHit == what && (!day || SameDay(info.st, *day))) return info.pt;
-        }
-    }
-    return std::nullopt;
-}
-
-void Click(HWND cal, POINT pt) {
-    const LPARAM at = MAKELPARAM(pt.x, pt.y);
-    PostMessageW(cal, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(cal, WM_LBUTTONUP, 0, at);
-    Pump();
-}
-
-SYSTEMTIME FirstVisibleMonth(HWND cal) {
-    SYSTEMTIME range[2] = {};
-    SendMessageW(cal, MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(range));
-    return range[0];
-}
-
-int MonthIndex(const SYSTEMTIME& st) { return st.wYear * 12 + st.wMonth - 1; }
+using test::Click;
+using test::Day;
+using test::FindPoint;
+using test::FirstVisibleMonth;
+using test::MonthIndex;
+using test::RunningOnWine;
+using test::SameDay;
 
 class YearCalendarTest : public testing::Test {
 protected:
@@ -460,6 +421,19 @@ TEST_F(YearCalendarTest, KeyReleasesReachTheOwner) {
     Pump();
     ASSERT_TRUE(key);
     EXPECT_EQ(*key, VK_F5);
+}
+
+// A larger font (a DPI change) leaves room for fewer panes until the size
+// is adjusted: the months shown still start at the first one asked for.
+TEST_F(YearCalendarTest, MonthsThatDoNotAllFitStartAtTheFirst) {
+    calendar->SetDate(EncodeDate(2026, 8, 5));
+    calendar->SetColumns(12);
+    calendar->SetSize(calendar->Width() / 3, calendar->Height());
+    calendar->ShowMonths(EncodeDate(2026, 7, 1), EncodeDate(2027, 6, 30));
+    EXPECT_EQ(MonthIndex(FirstVisibleMonth(calendar->hwnd())), MonthIndex(Day(2026, 7, 1)));
+    EXPECT_EQ(DateOf(calendar->Date()), EncodeDate(2026, 8, 5));
+    calendar->AdjustSize();
+    EXPECT_EQ(test::ShownMonths(calendar->hwnd()), "2026-07..2027-06");
 }
 
 TEST_F(YearCalendarTest, RecreatingFromTheSelectionHandlerIsSafe) {

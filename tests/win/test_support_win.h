@@ -3,11 +3,15 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <map>
+#include <optional>
+#include <stdexcept>
 #include <utility>
 #include <string>
 #include <vector>
@@ -21,7 +25,11 @@ namespace kiv::test {
 class FakeClock final : public Clock {
 public:
     TDateTime now = EncodeDate(2026, 3, 10) + 0.5;
-    TDateTime Now() const override { return now; }
+    bool broken = false;  // reading it throws
+    TDateTime Now() const override {
+        if (broken) throw std::runtime_error("The clock cannot be read");
+        return now;
+    }
 };
 
 // Points HKEY_CURRENT_USER at an empty throw-away key for the object's lifetime.
@@ -179,6 +187,60 @@ inline void Pump() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+}
+
+inline SYSTEMTIME Day(int year, int month, int day) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(year);
+    st.wMonth = static_cast<WORD>(month);
+    st.wDay = static_cast<WORD>(day);
+    return st;
+}
+
+inline bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
+}
+
+// A client point where the control's hit test reports `what`
+// (and, for a day, that day).
+inline std::optional<POINT> FindPoint(HWND cal, UINT what, const SYSTEMTIME* day = nullptr) {
+    RECT client{};
+    GetClientRect(cal, &client);
+    for (int y = 1; y < client.bottom; y += 4) {
+        for (int x = 1; x < client.right; x += 4) {
+            MCHITTESTINFO info{};
+            info.cbSize = MCHITTESTINFO_V1_SIZE;
+            info.pt = {x, y};
+            SendMessageW(cal, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
+            if (info.uHit == what && (!day || SameDay(info.st, *day))) return info.pt;
+        }
+    }
+    return std::nullopt;
+}
+
+inline void Click(HWND cal, POINT pt) {
+    const LPARAM at = MAKELPARAM(pt.x, pt.y);
+    PostMessageW(cal, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(cal, WM_LBUTTONUP, 0, at);
+    Pump();
+}
+
+inline SYSTEMTIME FirstVisibleMonth(HWND cal) {
+    SYSTEMTIME range[2] = {};
+    SendMessageW(cal, MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(range));
+    return range[0];
+}
+
+inline int MonthIndex(const SYSTEMTIME& st) { return st.wYear * 12 + st.wMonth - 1; }
+
+// The months the control really shows, as "2026-07..2027-06".
+inline std::string ShownMonths(HWND cal) {
+    SYSTEMTIME range[2] = {};
+    SendMessageW(cal, MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(range));
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d..%04d-%02d", range[0].wYear, range[0].wMonth, range[1].wYear,
+                  range[1].wMonth);
+    return text;
 }
 
 }  // namespace kiv::test
