@@ -1,47 +1,21 @@
 // Tab and Shift+Tab move the keyboard between the year box, the go button
 // and the calendar, as in a dialog.
+#include "calendar_probe.h"
 #include "program_test.h"
 
-#include <string>
+#include <commctrl.h>
 
 namespace kiv::e2e {
 namespace {
 
 using TabOrderTest = ProgramTest;
 
-// The toolbar's year box: the one edit that is not read-only.
-HWND FindYearBox(HWND window) {
-    HWND found = nullptr;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM lp) noexcept -> BOOL {
-            wchar_t name[16]{};
-            GetClassNameW(child, name, 16);
-            if (lstrcmpiW(name, L"Edit") != 0 || (GetWindowLongPtrW(child, GWL_STYLE) & ES_READONLY)) return TRUE;
-            *reinterpret_cast<HWND*>(lp) = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-std::wstring TextOf(HWND control) {
-    wchar_t text[32]{};
-    SendMessageW(control, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64]{};
-    if (window) GetClassNameW(window, name, 64);
-    return name;
-}
-
 TEST_F(TabOrderTest, TabTakesTheTypingOutOfTheYearBoxAndOnAround) {
     HWND window = startFirst(L"");
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(becomesVisible(window));
-    HWND yearBox = FindYearBox(window);
+    const CalendarProbe probe(window);
+    HWND yearBox = probe.yearBoxControl();
     ASSERT_NE(yearBox, nullptr);
     ClickWindow(yearBox);
     ASSERT_TRUE(WaitUntil([&] { return FocusedWindow(window) == yearBox; }, kReactionTimeout));
@@ -50,10 +24,10 @@ TEST_F(TabOrderTest, TabTakesTheTypingOutOfTheYearBoxAndOnAround) {
     const KeyRoute route = TypeSequence(window, {'2', '0', VK_TAB, '3', '1'});
     RecordProperty("key_route", route == KeyRoute::Input ? "SendInput" : "posted messages");
 
-    EXPECT_EQ(Narrow(TextOf(yearBox)), "20");
-    EXPECT_EQ(Narrow(ClassOf(FocusedWindow(window))), "ToolbarWindow32") << "the go button's bar";
+    EXPECT_EQ(Narrow(probe.yearBox()), "20");
+    EXPECT_EQ(FocusedWindow(window), FindVisibleChild(window, TOOLBARCLASSNAMEW)) << "not on the go button";
     TypeSequence(window, {VK_TAB});
-    EXPECT_TRUE(WaitUntil([&] { return ClassOf(FocusedWindow(window)) == L"SysMonthCal32"; }, kReactionTimeout));
+    EXPECT_TRUE(WaitUntil([&] { return probe.hasFocus(); }, kReactionTimeout));
     TypeSequence(window, {VK_TAB});
     EXPECT_TRUE(WaitUntil([&] { return FocusedWindow(window) == yearBox; }, kReactionTimeout));
 }
