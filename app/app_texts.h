@@ -9,6 +9,7 @@ inline constexpr const wchar_t* kMutexSuffix = L" - Kiv";
 inline constexpr const wchar_t* kActivationMessage = L"Kivsoft - activate previous instance";
 inline constexpr const wchar_t* kQuietSwitch = L"-quiet";
 inline constexpr const wchar_t* kTaskbarClass = L"Shell_TrayWnd";
+inline constexpr const wchar_t* kTrayNotifyClass = L"TrayNotifyWnd";
 
 inline constexpr const wchar_t* kYearOutOfRange = L"The year must be a number between 1753 and 9999.";
 inline constexpr const wchar_t* kYearOutOfRangeCaption = L"Date out of range";

@@ -52,6 +52,18 @@ const std::vector<MenuSpec>& MainMenuSpec() {
     return menu;
 }
 
+const std::vector<MenuItemSpec>& TrayMenuSpec() {
+    static const std::vector<MenuItemSpec> items = {
+        {Command::Show, L"&Show", 0, 5, 0, false, false, true},
+        {Command::About, L"&About"},
+        Separator(),
+        {Command::Options, L"&Options...", 0, 4},
+        Separator(),
+        {Command::Exit, L"&Exit", 0, 6},
+    };
+    return items;
+}
+
 Command ColumnsCommand(int columns) noexcept {
     switch (columns) {
         case 1: return Command::Columns1;

@@ -32,6 +32,7 @@ enum class Command : std::uint16_t {
     ViewHelp,
     About,
     GoButton,  // the toolbar's go button
+    Show,      // the tray menu's "&Show"
 };
 
 struct MenuItemSpec {
@@ -42,6 +43,7 @@ struct MenuItemSpec {
     int tag = 0;         // the column count of a column item
     bool radio = false;  // member of the column radio group
     bool checked = false;
+    bool isDefault = false;  // shown bold, the item a double click would choose
 };
 
 struct MenuSpec {
@@ -50,6 +52,8 @@ struct MenuSpec {
 };
 
 const std::vector<MenuSpec>& MainMenuSpec();
+// The tray icon's shortcut menu.
+const std::vector<MenuItemSpec>& TrayMenuSpec();
 
 // The column item for a column count, Command::None for a count with none.
 Command ColumnsCommand(int columns) noexcept;

@@ -32,11 +32,8 @@ void TfMain_calendar::BuildMenu() {
     mainMenu_.reset(CreateMenu());
     if (!mainMenu_) throw std::runtime_error(texts::kNoMenu);
     const int imageSize = MenuImageSize();
-    for (const MenuSpec& menu : MainMenuSpec()) {
-        UniqueMenu popupOwner(CreatePopupMenu());
-        if (!popupOwner) throw std::runtime_error(texts::kNoMenu);
-        HMENU popup = popupOwner.get();
-        for (const MenuItemSpec& item : menu.items) {
+    const auto appendItems = [&](HMENU popup, const std::vector<MenuItemSpec>& items) {
+        for (const MenuItemSpec& item : items) {
             if (item.command == Command::None) {
                 AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
                 continue;
@@ -48,7 +45,7 @@ void TfMain_calendar::BuildMenu() {
             info.wID = Id(item.command);
             info.dwTypeData = const_cast<wchar_t*>(text.c_str());
             info.fType = item.radio ? MFT_RADIOCHECK : MFT_STRING;
-            info.fState = item.checked ? MFS_CHECKED : MFS_UNCHECKED;
+            info.fState = (item.checked ? MFS_CHECKED : MFS_UNCHECKED) | (item.isDefault ? MFS_DEFAULT : 0);
             if (item.image >= 0) {
                 menuImages_.push_back(
                     CreateDibFromPixmap(MenuImagePixmap(static_cast<MenuImage>(item.image), imageSize)));
@@ -57,10 +54,20 @@ void TfMain_calendar::BuildMenu() {
             }
             InsertMenuItemW(popup, GetMenuItemCount(popup), TRUE, &info);
         }
-        if (!AppendMenuW(mainMenu_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup), menu.caption))
+    };
+    for (const MenuSpec& menu : MainMenuSpec()) {
+        UniqueMenu popup(CreatePopupMenu());
+        if (!popup) throw std::runtime_error(texts::kNoMenu);
+        appendItems(popup.get(), menu.items);
+        if (!AppendMenuW(mainMenu_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup.get()), menu.caption))
             throw std::runtime_error(texts::kNoMenu);
-        popupOwner.release();  // the menu bar owns it now
+        popup.release();  // the menu bar owns it now
     }
+    HMENU trayMenu = CreatePopupMenu();
+    if (!trayMenu) throw std::runtime_error(texts::kNoMenu);
+    PopupMenu.SetHandle(trayMenu);
+    appendItems(PopupMenu.Handle(), TrayMenuSpec());
+    PopupMenu.OnCommand = [this](UINT command) { RunCommand(static_cast<Command>(command)); };
 }
 
 void TfMain_calendar::BuildAccelerators() {
@@ -114,12 +121,14 @@ void TfMain_calendar::SetChecked(Command command, bool checked) {
 
 void TfMain_calendar::EnableCommand(Command command, bool enabled) {
     EnableMenuItem(mainMenu_.get(), Id(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(PopupMenu.Handle(), Id(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     toolbar_.EnableButton(command, enabled);
 }
 
 void TfMain_calendar::RunCommand(Command command) {
     switch (command) {
-        case Command::CloseWindow: HideToTray(); break;
+        case Command::CloseWindow: mnCloseClick(); break;
+        case Command::Show: mnShowClick(); break;
         case Command::Exit: Application::instance().terminate(); break;
         case Command::Today: ShowYear(kTodayYear); break;
         case Command::NextYear: ShowYear(toolbar_.edYear.Number() + 1); break;

@@ -49,9 +49,4 @@ void TfMain_calendar::OnHotKey(LPARAM lp) {
     if (HIWORD(lp) == parts.key && LOWORD(lp) == parts.modifiers) TrayIconClicked();
 }
 
-// The tray icon's side of the options command and the hot key.
-void TfMain_calendar::DetachTrayMenu() {}
-void TfMain_calendar::AttachTrayMenu() {}
-void TfMain_calendar::TrayIconClicked() {}
-
 }  // namespace kiv

@@ -7,6 +7,7 @@
 #include "app/app_texts.h"
 #include "app/instance_win.h"
 #include "app/screen_geometry.h"
+#include "app/show_hide_win.h"
 #include "app/year_view.h"
 #include "resources/resource_ids.h"
 #include "widgets/application_win.h"
@@ -48,8 +49,10 @@ void TfMain_calendar::Create() {
     AdjustWindowRectEx(&rc, kFramedStyle, TRUE, 0);
     create(texts::kMainWindowClass, texts::kApplicationTitle, kFramedStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT,
            rc.right - rc.left, rc.bottom - rc.top, nullptr, mainMenu_.get());
+    CreateNotifyIcon();
 
     HiddenOnce = false;
+    NotifyIcon.SetToolTip(texts::kApplicationTitle);
     toolbar_.Create(hwnd());
     BuildAccelerators();
     toolbar_.edYear.OnKeyPress = [this](wchar_t ch, bool& handled) {
@@ -101,10 +104,8 @@ void TfMain_calendar::Create() {
 
 void TfMain_calendar::ReadTaskbarMargins() {
     std::optional<Rect> taskbar;
-    if (HWND tray = FindWindowW(texts::kTaskbarClass, nullptr)) {
-        RECT rc{};
-        if (GetWindowRect(tray, &rc)) taskbar = Rect{rc.left, rc.top, rc.right, rc.bottom};
-    }
+    RECT rc{};
+    if (GetTaskbarRect(rc)) taskbar = Rect{rc.left, rc.top, rc.right, rc.bottom};
     const TaskbarMargins m = ComputeTaskbarMargins(taskbar);
     TaskbarMarginX = m.marginX;
     TaskbarMarginY = m.marginY;
@@ -170,18 +171,6 @@ void TfMain_calendar::FitWindow() {
     LayoutChildren();
 }
 
-void TfMain_calendar::ShowFromTray() {
-    if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
-    if (!IsWindowVisible(hwnd())) ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
-}
-
-void TfMain_calendar::HideToTray() { ShowWindow(hwnd(), SW_HIDE); }
-
-void TfMain_calendar::UpdateNotifyIcon() {
-    // The tray icon arrives with its own component; nothing to redraw yet.
-}
-
 void TfMain_calendar::FocusCalendar() {
     if (calendar_.hwnd()) SetFocus(calendar_.hwnd());
 }
@@ -207,8 +196,11 @@ void TfMain_calendar::FormPaint() {
 }
 
 void TfMain_calendar::OnActivationMessage() {
-    UpdateNotifyIcon();
-    ShowFromTray();
+    // Hidden and shown again, the icon is added afresh.
+    NotifyIcon.SetVisible(false);
+    NotifyIcon.SetVisible(true);
+    mnShowClick();
+    if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
     SetForegroundWindow(hwnd());
 }
 
@@ -280,6 +272,10 @@ void TfMain_calendar::HideOnFirstIdle() {
 std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == ActivationMessage() && msg != 0) {
         OnActivationMessage();
+        return 0;
+    }
+    if (msg == TaskbarCreatedMessage() && msg != 0) {
+        NotifyIcon.ShellRestarted();
         return 0;
     }
     switch (msg) {

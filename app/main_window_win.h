@@ -13,7 +13,9 @@
 #include "app/main_toolbar_win.h"
 #include "app/printer_win.h"
 #include "calendar/year_calendar_win.h"
+#include "trayicon/notify_icon_win.h"
 #include "widgets/handles_win.h"
+#include "widgets/popup_menu_win.h"
 #include "widgets/scroll_box_win.h"
 #include "widgets/window_win.h"
 
@@ -46,9 +48,14 @@ public:
     void HideOnFirstIdle();
     void mnOptionsClick();
 
-    // Showing and hiding.
+    // Showing and hiding, and the tray icon.
     void ShowFromTray();
     void HideToTray();
+    void mnShowClick();
+    void NotifyIconClick();
+    void mnCloseClick();
+    // Rebuilds the tray icon and its tooltip for today.
+    void UpdateNotifyIcon();
 
     bool IsChecked(Command command) const;
     HMENU MainMenu() const noexcept { return mainMenu_.get(); }
@@ -68,6 +75,8 @@ public:
     bool ShowingYear = false;
     bool HiddenOnce = false;
     CalendarSettings Settings;
+    TNotifyIcon NotifyIcon;
+    TPopupMenu PopupMenu;  // the tray icon's menu
 
     static constexpr UINT_PTR kTimerId = 1;
     static constexpr UINT kTimerInterval = 5000;
@@ -101,7 +110,7 @@ private:
     void MoveFocus(bool backward);
     void SetCloseShortCut(ShortCut shortcut);
     void SetBorderless(bool borderless);
-    void UpdateNotifyIcon();
+    void CreateNotifyIcon();
     void FocusCalendar();
     void RegisterHotKeySetting();
     void OnHotKey(LPARAM lp);
@@ -123,6 +132,7 @@ private:
     UniqueMenu mainMenu_;
     UniqueAccelerators accelerators_;
     std::vector<UniqueBitmap> menuImages_;
+    UniqueIcon imgIcon_;  // the tray's icon when it shows no date
     ShortCut closeShortCut_ = 0;
     bool borderless_ = false;
     bool creating_ = false;

@@ -42,6 +42,12 @@ int main(int argc, char** argv) {
                 WriteFile(dir + "/toolbar_" + std::to_string(size) + ".png", kiv::EncodePng(kiv::ToolbarStrip(size)));
                 WriteFile(dir + "/menu_" + std::to_string(size) + ".png", kiv::EncodePng(kiv::MenuStrip(size)));
             }
+            const char* strips[] = {"digits_large", "digits_small", "digits_small_bold"};
+            for (int i = 0; i < 3; ++i)
+                WriteFile(dir + "/" + strips[i] + ".png",
+                          kiv::EncodePng(kiv::DigitStripImage(static_cast<kiv::DigitStrip>(i))));
+            WriteFile(dir + "/page_large.png", kiv::EncodePng(kiv::EmptyCalendarPage()));
+            WriteFile(dir + "/page_small.png", kiv::EncodePng(kiv::EmptyCalendarPageSmall()));
         }
         return 0;
     } catch (const std::exception& e) {

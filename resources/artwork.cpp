@@ -234,8 +234,6 @@ Pixmap BadgeImage(int size, const Glyph& sign) {
     return p;
 }
 
-const Glyph kInfoGlyph{4, 7, {".##.", "....", "###.", ".##.", ".##.", ".##.", "####"}};
-
 Pixmap PrintImage(int size) {
     Pixmap p = MakePixmap(size, size);
     Grid g{size};
@@ -272,7 +270,29 @@ Pixmap Strip(int size, std::initializer_list<Pixmap (*)(int)> images) {
 }
 
 Pixmap HelpImage(int size) { return BadgeImage(size, kQuestionGlyph); }
-Pixmap AboutImage(int size) { return BadgeImage(size, kInfoGlyph); }
+
+// A window rising from the taskbar: the tray menu's Show.
+Pixmap ShowImage(int size) {
+    Pixmap p = MakePixmap(size, size);
+    Grid g{size};
+    const int t = g.line();
+    Mask window(size, size);
+    window.rect(g.at(1), g.at(1), g.at(13), g.at(11));
+    PaintOutlined(p, window, colour::kPaper, colour::kFrame, t);
+    Mask title(size, size);
+    title.rect(g.at(1) + t, g.at(1) + t, g.at(13) - t, g.at(4));
+    Paint(p, title, colour::kBlue);
+    Mask arrow(size, size);
+    arrow.polygon({{g.at(12), g.at(6)},
+                   {g.at(16), g.at(10.5)},
+                   {g.at(13.5), g.at(10.5)},
+                   {g.at(13.5), g.at(15)},
+                   {g.at(10.5), g.at(15)},
+                   {g.at(10.5), g.at(10.5)},
+                   {g.at(8), g.at(10.5)}});
+    PaintLit(p, arrow, g, colour::kGreen, colour::kGreenLight, colour::kGreenDark, 10);
+    return p;
+}
 
 }  // namespace
 
@@ -289,8 +309,8 @@ Pixmap ToolbarStrip(int size) { return Strip(size, {TodayImage, GoImage, GearIma
 
 namespace {
 // In the order of MenuImage.
-constexpr Pixmap (*kMenuImages[kMenuImageCount])(int) = {TodayImage, GoImage,     HelpImage, PrintImage,
-                                                          GearImage,  AboutImage, ExitImage};
+constexpr Pixmap (*kMenuImages[kMenuImageCount])(int) = {TodayImage, GoImage,    HelpImage, PrintImage,
+                                                          GearImage,  ShowImage, ExitImage};
 }  // namespace
 
 Pixmap MenuStrip(int size) {

@@ -28,10 +28,21 @@ constexpr int kToolbarImageCount = 4;
 Pixmap ToolbarStrip(int size);
 
 // The menus' images side by side, each size x size.
-enum class MenuImage { Today, GoToYear, Help, Print, Options, About, Exit };
+enum class MenuImage { Today, GoToYear, Help, Print, Options, Show, Exit };
 constexpr int kMenuImageCount = 7;
 Pixmap MenuStrip(int size);
 // One of them alone.
 Pixmap MenuImagePixmap(MenuImage image, int size);
+
+// The tray icon's digits 0-9 side by side in ten equal cells, white strokes
+// on black, the last column of every cell black: Large 70x9 (glyphs 6x9),
+// Small 60x8 (5x8), SmallBold 60x7 (5x7, two-pixel-wide strokes).
+enum class DigitStrip { Large, Small, SmallBold };
+Pixmap DigitStripImage(DigitStrip strip);
+
+// The 16x16 calendar pages the tray's day number is printed on. Both are
+// opaque; the small one stands on a magenta ground that the icon leaves out.
+Pixmap EmptyCalendarPage();
+Pixmap EmptyCalendarPageSmall();
 
 }  // namespace kiv

@@ -47,6 +47,7 @@ namespace {
 struct WindowSearch {
     DWORD processId;
     const wchar_t* className;
+    bool visibleOnly;
     HWND found;
 };
 
@@ -58,6 +59,7 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) noexcept {
     wchar_t name[64]{};
     GetClassNameW(hwnd, name, 64);
     if (lstrcmpW(name, search->className) != 0) return TRUE;
+    if (search->visibleOnly && !IsWindowVisible(hwnd)) return TRUE;
     search->found = hwnd;
     return FALSE;
 }
@@ -98,8 +100,8 @@ HWND FocusedWindow(HWND window) {
     return info.hwndFocus;
 }
 
-HWND FindProcessWindow(DWORD processId, const wchar_t* className) {
-    WindowSearch search{processId, className, nullptr};
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, bool visibleOnly) {
+    WindowSearch search{processId, className, visibleOnly, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -25,8 +25,9 @@ std::string Narrow(const std::wstring& text);
 // Polls until the condition holds; false when the time ran out first.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 
-// The top-level window of that class owned by the process, visible or not.
-HWND FindProcessWindow(DWORD processId, const wchar_t* className);
+// The top-level window of that class owned by the process, visible or not
+// (or only a visible one).
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, bool visibleOnly = false);
 
 // The first visible child window of that class (any letter case) that the
 // test accepts.

@@ -15,6 +15,7 @@
 #include "calendar/month_cal_colors.h"
 #include "options/options_layout.h"
 #include "tests/win/test_support_win.h"
+#include "tests/win/tray_test_support_win.h"
 #include "widgets/application_win.h"
 #include "widgets/color_chooser_win.h"
 
@@ -379,6 +380,29 @@ TEST_F(Options, HotKeyTakenElsewhereIsReportedAtEveryApplyAndStillSaved) {
     window->ApplySettings();
     EXPECT_EQ(boxes.boxes.size(), 2u);
     EXPECT_FALSE(other.Register(MOD_WIN, 'C'));
+}
+
+TEST_F(Options, FromTheTrayMenuWhileTheDialogIsOpenTheMenuWaits) {
+    Start(false);
+    test::ShellRecorder shell;
+    int menus = 0;
+    auto previous = SetPopupMenuTracker([&](HMENU, int, int, HWND) {
+        ++menus;
+        return static_cast<UINT>(Command::Options);
+    });
+    const HWND tray = window->NotifyIcon.MsgWindow().hwnd();
+    DialogScript run([&](HWND d) {
+        SendMessageW(tray, TMsgWindow::kCallbackMessage, 0, WM_RBUTTONUP);
+        EXPECT_EQ(menus, 1) << "a second menu opened over the dialog";
+        EXPECT_EQ(shell.beeps.size(), 1u) << "a right click without a menu beeps";
+        Press(d, IDCANCEL);
+    });
+    SendMessageW(tray, TMsgWindow::kCallbackMessage, 0, WM_RBUTTONUP);
+    Pump();
+    EXPECT_TRUE(run.ran) << "no dialog came up";
+    EXPECT_EQ(window->NotifyIcon.PopupMenu, &window->PopupMenu);
+    EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+    SetPopupMenuTracker(previous);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "trayicon/notify_icon_win.h"
 #include "widgets/application_win.h"
 #include "widgets/message_box_win.h"
 
@@ -17,6 +18,9 @@ int wmain(int argc, wchar_t** argv) {
                       << std::string(text.begin(), text.end());
         return IDOK;
     });
+    // The desktop's notification area is left alone unless a test asks for
+    // it, and no test beeps.
+    kiv::SetTrayShell({[](DWORD, NOTIFYICONDATAW*) { return TRUE; }, [](UINT) {}});
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
