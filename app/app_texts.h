@@ -25,6 +25,11 @@ inline constexpr const wchar_t* kPrintQuestion = L"Do you want to print the curr
 inline constexpr const wchar_t* kPrintCaption = L"Print";
 inline constexpr const wchar_t* kNoDefaultPrinter = L"There is no default printer currently selected";
 
+// Set-up failures of the main window, as exception messages (UTF-8).
+inline constexpr const char* kNoTimer = "Cannot start the timer that follows the change of day";
+inline constexpr const char* kNoShortcuts = "Cannot create the keyboard shortcuts";
+inline constexpr const char* kNoMenu = "Cannot create the menu";
+
 // Toolbar.
 inline constexpr const wchar_t* kHintToday = L"Today";
 inline constexpr const wchar_t* kHintGoToYear = L"Go to the year in the text box";

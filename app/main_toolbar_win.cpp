@@ -69,6 +69,7 @@ void MainToolbar::Create(HWND parent) {
                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP,
                                0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!toolbar_) throw std::runtime_error("Cannot create the toolbar");
+    focusHook_.attach(toolbar_);
     SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     MakeDpiResources();
     pnlToolBarYear_.Create(toolbar_, 0, 0, 0, 0);
@@ -183,6 +184,30 @@ int MainToolbar::Height() const {
 bool MainToolbar::Visible() const { return (GetWindowLongPtrW(toolbar_, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void MainToolbar::SetVisible(bool visible) { ShowWindow(toolbar_, visible ? SW_SHOWNA : SW_HIDE); }
+
+void MainToolbar::FocusButton(Command command) {
+    const LRESULT index = SendMessageW(toolbar_, TB_COMMANDTOINDEX, static_cast<WPARAM>(command), 0);
+    SetFocus(toolbar_);
+    SendMessageW(toolbar_, TB_SETHOTITEM, static_cast<WPARAM>(index), 0);
+}
+
+void MainToolbar::ClearHotButton() { SendMessageW(toolbar_, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0); }
+
+std::optional<LRESULT> MainToolbar::FocusHook::onMessage(UINT msg, WPARAM, LPARAM) {
+    if (msg == WM_KILLFOCUS) owner_.ClearHotButton();
+    return std::nullopt;
+}
+
+bool MainToolbar::ClickHotButton() {
+    const LRESULT index = SendMessageW(toolbar_, TB_GETHOTITEM, 0, 0);
+    TBBUTTON button{};
+    if (index < 0 || !SendMessageW(toolbar_, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button)))
+        return false;
+    if ((button.fsStyle & BTNS_SEP) || !(button.fsState & TBSTATE_ENABLED)) return false;
+    SendMessageW(GetParent(toolbar_), WM_COMMAND, MAKEWPARAM(button.idCommand, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(toolbar_));
+    return true;
+}
 
 bool MainToolbar::HandleNotify(const NMHDR& header, LRESULT& result) {
     if (header.code != TTN_GETDISPINFOW) return false;

@@ -35,6 +35,11 @@ public:
     void DpiChanged();
     // Resizes the bar to its parent's width.
     void AutoSize();
+    // Keyboard use: the bar takes the focus with one button marked as hot,
+    // and Enter or Space clicks the hot button.
+    void FocusButton(Command command);
+    bool ClickHotButton();
+
     // Hints for the buttons; true when the notification was the tooltip's.
     bool HandleNotify(const NMHDR& header, LRESULT& result);
 
@@ -46,11 +51,25 @@ public:
     HWND lblSelectedDate = nullptr;
 
 private:
+    // A button marked from the keyboard is unmarked when the bar loses the focus.
+    class FocusHook : public Subclass {
+    public:
+        explicit FocusHook(MainToolbar& owner) : owner_(owner) {}
+
+    protected:
+        std::optional<LRESULT> onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    private:
+        MainToolbar& owner_;
+    };
+
+    void ClearHotButton();
     void MakeDpiResources();
     void LayoutPanels();
     int Scale(int px) const;
 
     HWND toolbar_ = nullptr;
+    FocusHook focusHook_{*this};
     TPanel pnlToolBarYear_;
     TPanel pnlToolBarDate_;
     UniqueImageList images16_;

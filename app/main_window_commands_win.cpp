@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "app/app_texts.h"
@@ -29,6 +30,7 @@ int TfMain_calendar::MenuImageSize() const {
 
 void TfMain_calendar::BuildMenu() {
     mainMenu_.reset(CreateMenu());
+    if (!mainMenu_) throw std::runtime_error(texts::kNoMenu);
     const int imageSize = MenuImageSize();
     const auto appendItems = [&](HMENU popup, const std::vector<MenuItemSpec>& items) {
         for (const MenuItemSpec& item : items) {
@@ -54,11 +56,16 @@ void TfMain_calendar::BuildMenu() {
         }
     };
     for (const MenuSpec& menu : MainMenuSpec()) {
-        HMENU popup = CreatePopupMenu();
-        appendItems(popup, menu.items);
-        AppendMenuW(mainMenu_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup), menu.caption);
+        UniqueMenu popup(CreatePopupMenu());
+        if (!popup) throw std::runtime_error(texts::kNoMenu);
+        appendItems(popup.get(), menu.items);
+        if (!AppendMenuW(mainMenu_.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup.get()), menu.caption))
+            throw std::runtime_error(texts::kNoMenu);
+        popup.release();  // the menu bar owns it now
     }
-    PopupMenu.SetHandle(CreatePopupMenu());
+    HMENU trayMenu = CreatePopupMenu();
+    if (!trayMenu) throw std::runtime_error(texts::kNoMenu);
+    PopupMenu.SetHandle(trayMenu);
     appendItems(PopupMenu.Handle(), TrayMenuSpec());
     PopupMenu.OnCommand = [this](UINT command) { RunCommand(static_cast<Command>(command)); };
 }
@@ -80,7 +87,10 @@ void TfMain_calendar::BuildAccelerators() {
         for (const MenuItemSpec& item : menu.items)
             if (item.command != Command::CloseWindow) add(item.shortcut, item.command);
     add(closeShortCut_, Command::CloseWindow);
-    accelerators_.reset(CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
+    // A table that cannot be made leaves the old one in use.
+    UniqueAccelerators accelerators(CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
+    if (!accelerators) throw std::runtime_error(texts::kNoShortcuts);
+    accelerators_ = std::move(accelerators);
     // The shortcuts belong to the menu bar: the borderless window has none,
     // and its calendar's own keys stand in for them.
     Application::instance().setAccelerators(hwnd(), borderless_ ? nullptr : accelerators_.get());
@@ -171,10 +181,12 @@ void TfMain_calendar::GoButtonClick() {
 
 void TfMain_calendar::GoToYearClick() {
     SetTopmost(false);
-    const std::wstring answer = InputBox(hwnd(), texts::kGoToYearCaption, texts::kGoToYearPrompt,
-                                         std::to_wstring(toolbar_.edYear.Number()));
+    const std::optional<std::wstring> answer = InputBox(hwnd(), texts::kGoToYearCaption, texts::kGoToYearPrompt,
+                                                        std::to_wstring(toolbar_.edYear.Number()));
+    // Ended by the program closing: there is no answer and nothing to show.
+    if (!answer) return;
     SetTopmost(IsChecked(Command::AlwaysOnTop));
-    ShowYear(ParseYearAnswer(answer));
+    ShowYear(ParseYearAnswer(*answer));
 }
 
 void TfMain_calendar::CalendarKeyUp(WORD key, ShiftState shift) {

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <stdexcept>
+
 #include "app/app_texts.h"
 #include "app/instance_win.h"
 #include "app/screen_geometry.h"
@@ -16,7 +18,6 @@ constexpr UINT kFocusCalendar = WM_APP + 1;
 constexpr int kDesignClientWidth = 442;
 constexpr int kDesignClientHeight = 254;
 constexpr DWORD kFramedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kBorderlessStyle = WS_POPUP | WS_CLIPCHILDREN;
 }  // namespace
 
 TfMain_calendar::TfMain_calendar(const Clock& clock) : clock_(clock) {}
@@ -28,7 +29,9 @@ TfMain_calendar::~TfMain_calendar() {
     // The loop must not reach this object through its hooks any more.
     Application& app = Application::instance();
     app.setAccelerators(nullptr, nullptr);
+    app.setKeyboardNavigation(nullptr);
     app.setIdleHandler(nullptr);
+    tearingDown_ = true;
     destroy();
 }
 
@@ -85,7 +88,9 @@ void TfMain_calendar::Create() {
     FitLeft = 0;
     ReadTaskbarMargins();
 
-    SetTimer(hwnd(), kTimerId, kTimerInterval, nullptr);
+    // Without the timer the change of day would never be followed.
+    if (!SetTimer(hwnd(), kTimerId, kTimerInterval, nullptr)) throw std::runtime_error(texts::kNoTimer);
+    Application::instance().setKeyboardNavigation([this](const MSG& msg) { return NavigateByKey(msg); });
     creating_ = true;
     LoadSettings();
     creating_ = false;
@@ -201,6 +206,58 @@ void TfMain_calendar::OnActivateApp(bool active) {
     if (popup && popup != hwnd() && IsWindowVisible(popup) && IsWindowEnabled(popup)) SetForegroundWindow(popup);
 }
 
+void TfMain_calendar::OnSysColorChange() {
+    // Only top-level windows hear of the change; the controls keep copies of
+    // the system colours, and the calendar was given resolved values.
+    EnumChildWindows(
+        hwnd(),
+        [](HWND child, LPARAM) -> BOOL {
+            SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+            return TRUE;
+        },
+        0);
+    calendar_.RefreshColors();
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+bool TfMain_calendar::NavigateByKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !hwnd() || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    bool used = false;
+    Guarded([&] {
+        if (msg.wParam == VK_TAB) {
+            MoveFocus(GetKeyState(VK_SHIFT) < 0);
+            used = true;
+        } else if ((msg.wParam == VK_RETURN || msg.wParam == VK_SPACE) && GetFocus() == toolbar_.hwnd()) {
+            used = toolbar_.ClickHotButton();
+        }
+    });
+    return used;
+}
+
+void TfMain_calendar::MoveFocus(bool backward) {
+    // The stops in order: the year box, the go button, the calendar. Without
+    // the toolbar only the calendar is left.
+    enum Stop { kYearBox, kGoButton, kCalendar, kStops };
+    if (!toolbar_.Visible()) {
+        if (calendar_.hwnd()) SetFocus(calendar_.hwnd());
+        return;
+    }
+    const HWND focus = GetFocus();
+    const int current = focus == toolbar_.edYear.hwnd() ? kYearBox : focus == toolbar_.hwnd() ? kGoButton : kCalendar;
+    const int next = (current + (backward ? kStops - 1 : 1)) % kStops;
+    switch (next) {
+        case kYearBox:
+            SetFocus(toolbar_.edYear.hwnd());
+            toolbar_.edYear.SelectAll();
+            break;
+        case kGoButton: toolbar_.FocusButton(Command::GoButton); break;
+        default:
+            if (calendar_.hwnd()) SetFocus(calendar_.hwnd());
+            break;
+    }
+}
+
 void TfMain_calendar::HideOnFirstIdle() {
     if (HiddenOnce) return;
     ShowWindow(hwnd(), SW_HIDE);
@@ -238,6 +295,20 @@ std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp
                 return 0;
             }
             return std::nullopt;
+        case WM_CLOSE:
+            // Sent from outside ("End task", taskkill): the same as the close box.
+            HideToTray();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // The session ends: the program ends with it, through its window's
+            // own teardown, which also ends the message loop.
+            if (wp) DestroyWindow(hwnd());
+            return 0;
+        case WM_SYSCOLORCHANGE:
+            OnSysColorChange();
+            return 0;
         case WM_SHOWWINDOW:
             if (wp) FormShow();
             return std::nullopt;
@@ -294,6 +365,9 @@ std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp
             KillTimer(hwnd(), kTimerId);
             // The menu object stays ours: a menu still attached would be destroyed with the window.
             SetMenu(hwnd(), nullptr);
+            // Gone for any other reason than the object's own end, the window
+            // takes the loop with it, so the program ends and frees its mutex.
+            if (!tearingDown_) Application::instance().terminate();
             return std::nullopt;
         default:
             return std::nullopt;

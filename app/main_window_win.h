@@ -104,6 +104,9 @@ private:
     void FormPaint();
     void OnActivationMessage();
     void OnActivateApp(bool active);
+    void OnSysColorChange();
+    bool NavigateByKey(const MSG& msg);
+    void MoveFocus(bool backward);
     void SetCloseShortCut(ShortCut shortcut);
     void SetBorderless(bool borderless);
     void CreateNotifyIcon();
@@ -143,6 +146,7 @@ private:
     int trayMenuPauses_ = 0;  // the menu comes back when the last pause ends
     HotKeyRegistration hotKey_;
     HWND lastFocus_ = nullptr;  // the child that had the focus when the window was left
+    bool tearingDown_ = false;  // the object itself is destroying the window
 };
 
 // Takes a topmost window out of the topmost band while a dialog of its own

@@ -20,7 +20,7 @@ private:
     RegistryStore& store_;
 };
 
-std::int32_t ReadEntry(TRegistryDefault& reader, const SettingEntry& entry, const CalendarSettings& settings) {
+std::int32_t ReadStored(TRegistryDefault& reader, const SettingEntry& entry, const CalendarSettings& settings) {
     const bool flag = entry.field.Form() == StoredForm::Flag;
     switch (entry.fallback) {
         case Fallback::ReaderDefault: return reader.ReadBoolDefault(entry.name) ? 1 : 0;
@@ -29,6 +29,17 @@ std::int32_t ReadEntry(TRegistryDefault& reader, const SettingEntry& entry, cons
     }
     if (flag) return reader.ReadBoolDefault(entry.name, entry.defaultValue != 0) ? 1 : 0;
     return reader.ReadIntegerDefault(entry.name, entry.defaultValue);
+}
+
+// A stored system colour that names no system colour reads as the default:
+// drawn, it would come out black.
+std::int32_t ReadEntry(TRegistryDefault& reader, const SettingEntry& entry, const CalendarSettings& settings) {
+    const std::int32_t fallback =
+        entry.fallback == Fallback::Current ? entry.field.Get(settings) : entry.defaultValue;
+    const std::int32_t value = ReadStored(reader, entry, settings);
+    const StoredForm form = entry.field.Form();
+    const bool color = form == StoredForm::Color || form == StoredForm::CalendarColor;
+    return color && !IsDrawableColor(static_cast<TColor>(value)) ? fallback : value;
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ std::int32_t SettingField::Get(const CalendarSettings& settings) const {
         case StoredForm::Integer: return settings.*integer_;
         case StoredForm::Color: return Stored(settings.*color_);
         case StoredForm::CalendarColor: return Stored(ColorSetOf(settings).Get(colorIndex_));
-        case StoredForm::ShortCut: return settings.*shortcut_;
+        case StoredForm::ShortCutValue: return settings.*shortcut_;
     }
     return 0;
 }
@@ -89,7 +89,7 @@ void SettingField::Set(CalendarSettings& settings, std::int32_t stored) const {
         case StoredForm::Integer: settings.*integer_ = stored; break;
         case StoredForm::Color: settings.*color_ = static_cast<TColor>(stored); break;
         case StoredForm::CalendarColor: ColorSetOf(settings).Set(colorIndex_, static_cast<TColor>(stored)); break;
-        case StoredForm::ShortCut: settings.*shortcut_ = static_cast<std::uint16_t>(stored & 0xFFFF); break;
+        case StoredForm::ShortCutValue: settings.*shortcut_ = static_cast<std::uint16_t>(stored & 0xFFFF); break;
     }
 }
 

@@ -50,7 +50,7 @@ enum class StoredForm : std::uint8_t {
     Integer,        // int32 as is
     Color,          // a colour field as its 32-bit pattern
     CalendarColor,  // an entry of the calendar's colour set, by index
-    ShortCut,       // 16-bit shortcut, zero-extended; only the low 16 bits read back
+    ShortCutValue,  // 16-bit shortcut, zero-extended; only the low 16 bits read back
 };
 
 // Where a missing or unreadable value's replacement comes from.
@@ -67,7 +67,7 @@ public:
         : form_(StoredForm::Integer), integer_(integer) {}
     constexpr SettingField(TColor CalendarSettings::*color) noexcept : form_(StoredForm::Color), color_(color) {}
     constexpr SettingField(std::uint16_t CalendarSettings::*shortcut) noexcept
-        : form_(StoredForm::ShortCut), shortcut_(shortcut) {}
+        : form_(StoredForm::ShortCutValue), shortcut_(shortcut) {}
     static constexpr SettingField CalendarColor(int index) noexcept { return SettingField(index); }
 
     constexpr StoredForm Form() const noexcept { return form_; }

@@ -1,6 +1,12 @@
 # Windows build (MinGW-w64 cross or native, or MSVC): the program, its
 # in-process tests and its end-to-end tests.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# The posix-thread C++ library of MinGW-w64 needs winpthread: GCC's driver
+# links it by itself, clang's does not.
+if(MINGW AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  string(APPEND CMAKE_C_STANDARD_LIBRARIES " -lwinpthread")
+  string(APPEND CMAKE_CXX_STANDARD_LIBRARIES " -lwinpthread")
+endif()
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
 add_library(kivcore STATIC ${KIV_PORTABLE_SOURCES})
@@ -68,6 +74,7 @@ file(GLOB KIV_WIN_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(kiv_win_tests ${KIV_WIN_TESTS} ${KIV_TEST_SUPPORT})
 target_link_libraries(kiv_win_tests PRIVATE kivwin GTest::gtest winspool)
 target_link_options(kiv_win_tests PRIVATE ${KIV_CONSOLE_FLAGS})
+kiv_warnings(kiv_win_tests)
 kiv_add_resources(kiv_win_tests ${PROJECT_SOURCE_DIR}/resources/test.rc)
 # The tests read the guide from beside themselves, as the program does.
 add_dependencies(kiv_win_tests KivCalendar)
@@ -86,6 +93,7 @@ add_executable(kiv_e2e_tests ${KIV_E2E_TESTS} ${KIV_TEST_SUPPORT})
 target_include_directories(kiv_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(kiv_e2e_tests PRIVATE GTest::gtest_main ${KIV_WIN_LIBS} winspool)
 add_dependencies(kiv_e2e_tests KivCalendar kiv_test_helper)
+kiv_warnings(kiv_e2e_tests)
 # gtest_main supplies a narrow main().
 
 # Start-up benchmark: a minimal program with the same twelve-month control,
@@ -94,9 +102,11 @@ add_executable(minimal_calendar WIN32 bench/minimal_calendar_main_win.cpp)
 target_link_libraries(minimal_calendar PRIVATE ${KIV_WIN_LIBS})
 target_link_options(minimal_calendar PRIVATE ${KIV_GUI_FLAGS})
 kiv_add_resources(minimal_calendar ${PROJECT_SOURCE_DIR}/resources/test.rc)
+kiv_warnings(minimal_calendar)
 add_executable(bench_startup bench/bench_startup_main_win.cpp)
 target_link_libraries(bench_startup PRIVATE ${KIV_WIN_LIBS})
 target_link_options(bench_startup PRIVATE ${KIV_CONSOLE_FLAGS})
+kiv_warnings(bench_startup)
 
 if(NOT CMAKE_CROSSCOMPILING)
   add_test(NAME win.inprocess COMMAND kiv_win_tests)

@@ -71,6 +71,13 @@ std::string HresultText(HRESULT result) {
 
 BrowserUnavailable::BrowserUnavailable(HRESULT result) : std::runtime_error(HresultText(result)), result_(result) {}
 
+// A COM object is freed by its own Release, never deleted through an
+// interface, so the interfaces' lack of virtual destructors does no harm.
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+#endif
+
 // What the control asks of its container, answered for one window. It is
 // reference-counted by the control; once detached it answers as a site
 // whose window has gone. No method throws.
@@ -185,6 +192,9 @@ private:
     HWND window_;
     IOleInPlaceActiveObject* activeObject_ = nullptr;
 };
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
 
 void BrowserHost::Create(HWND window) {
     Close();

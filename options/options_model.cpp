@@ -20,7 +20,7 @@ OptionsControlKind ControlKindOf(Setting setting) noexcept {
     switch (SettingFor(setting).field.Form()) {
         case StoredForm::Flag: return OptionsControlKind::CheckBox;
         case StoredForm::Integer: return OptionsControlKind::List;
-        case StoredForm::ShortCut: return OptionsControlKind::HotKey;
+        case StoredForm::ShortCutValue: return OptionsControlKind::HotKey;
         case StoredForm::Color:
         case StoredForm::CalendarColor: break;
     }

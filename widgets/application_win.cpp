@@ -17,6 +17,7 @@ bool Application::dispatch(MSG& msg) {
         TranslateAcceleratorW(acceleratorWindow_, accelerators_, &msg)) {
         return true;
     }
+    if (navigation_ && navigation_(msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
     return true;

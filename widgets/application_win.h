@@ -26,6 +26,11 @@ public:
         accelerators_ = table;
     }
 
+    // Sees each key message of the main window before it is translated and
+    // moves the focus as a dialog does; true when it used the message. An
+    // empty function removes it.
+    void setKeyboardNavigation(std::function<bool(const MSG&)> handler) { navigation_ = std::move(handler); }
+
     // Called each time the message queue runs empty; an empty function removes it.
     void setIdleHandler(std::function<void()> handler) { idle_ = std::move(handler); }
     bool hasIdleHandler() const { return static_cast<bool>(idle_); }
@@ -49,6 +54,7 @@ private:
     std::wstring title_;
     HWND acceleratorWindow_ = nullptr;
     HACCEL accelerators_ = nullptr;
+    std::function<bool(const MSG&)> navigation_;
     std::function<void()> idle_;
 };
 

@@ -14,6 +14,14 @@ constexpr TColor SystemColor(int index) noexcept { return kSystemColorFlag | sta
 constexpr bool IsSystemColor(TColor color) noexcept { return (color & kSystemColorFlag) != 0; }
 constexpr int SystemColorIndex(TColor color) noexcept { return static_cast<int>(color & 0xFFu); }
 
+// False for a system colour whose index names none of the system's colours
+// (0 to 30, without the unused 25): drawn, it would come out black.
+constexpr bool IsDrawableColor(TColor color) noexcept {
+    if (!IsSystemColor(color)) return true;
+    const TColor index = color & ~kSystemColorFlag;
+    return index <= 30 && index != 25;
+}
+
 // The system colour indexes the program names (the same numbers as COLOR_*).
 namespace syscolor {
 constexpr int ActiveCaption = 2;

@@ -64,8 +64,8 @@ INT_PTR CALLBACK InputBoxProcedure(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) 
 
 }  // namespace
 
-std::wstring InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt,
-                      const std::wstring& defaultText) {
+std::optional<std::wstring> InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt,
+                                     const std::wstring& defaultText) {
     ModalBoxScope open;
     if (Handler()) return Handler()(caption, prompt, defaultText).value_or(defaultText);
 
@@ -80,6 +80,9 @@ std::wstring InputBox(HWND owner, const std::wstring& caption, const std::wstrin
     InputBoxState state{&prompt, &defaultText, {}};
     INT_PTR answer = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), box.get(), owner, &InputBoxProcedure,
                                              reinterpret_cast<LPARAM>(&state));
+    // The box's loop leaves a quit request for the loops around it.
+    MSG quit;
+    if (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) return std::nullopt;
     if (answer == IDOK) return state.result;
     if (answer == IDCANCEL) return defaultText;
     throw std::runtime_error("Cannot show the input box");

@@ -9,9 +9,10 @@
 
 namespace kiv {
 
-// The edited text after OK; defaultText after Cancel, Esc or the close box.
-std::wstring InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt,
-                      const std::wstring& defaultText);
+// The edited text after OK; defaultText after Cancel, Esc or the close box;
+// nothing when the box was ended by the program closing.
+std::optional<std::wstring> InputBox(HWND owner, const std::wstring& caption, const std::wstring& prompt,
+                                     const std::wstring& defaultText);
 
 // Answers in place of the box: the text for OK, nullopt for Cancel.
 using InputBoxHandler = std::function<std::optional<std::wstring>(

@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <stdexcept>
+#include <utility>
 
 #include "widgets/application_win.h"
 
@@ -19,10 +20,21 @@ void ReportCurrentException() noexcept {
     }
 }
 
-Window::~Window() { destroy(); }
+Window::~Window() {
+    // Only the base is left: the window's last messages go to the default
+    // procedure, never to a handler of the derived object.
+    if (HWND h = unbind()) DestroyWindow(h);
+}
 
 void Window::destroy() noexcept {
     if (hwnd_) DestroyWindow(hwnd_);
+}
+
+HWND Window::unbind() noexcept {
+    HWND h = std::exchange(hwnd_, nullptr);
+    if (h && IsWindow(h) && GetWindowLongPtrW(h, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this))
+        SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+    return h;
 }
 
 void Window::registerClass(const wchar_t* className, UINT style, HBRUSH background, HICON icon,

@@ -17,6 +17,7 @@ public:
     virtual ~Window();
 
     HWND hwnd() const noexcept { return hwnd_; }
+    // Destroys the window while the object still handles its messages.
     void destroy() noexcept;
 
 protected:
@@ -35,6 +36,10 @@ protected:
     static LRESULT CALLBACK procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
 private:
+    // Stops the window's messages from reaching this object; returns the
+    // window, which is left to the caller.
+    HWND unbind() noexcept;
+
     HWND hwnd_ = nullptr;
 };
 

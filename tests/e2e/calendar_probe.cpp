@@ -45,9 +45,13 @@ bool CalendarProbe::hasFocus() const {
            info.hwndFocus == calendar;
 }
 
+HWND CalendarProbe::yearBoxControl() const {
+    return FindVisibleChild(window_, L"Edit",
+                            [](HWND edit) { return (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY) == 0; });
+}
+
 std::wstring CalendarProbe::yearBox() const {
-    HWND box = FindVisibleChild(window_, L"Edit",
-                                [](HWND edit) { return (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY) == 0; });
+    HWND box = yearBoxControl();
     wchar_t text[16]{};
     if (box) SendMessageW(box, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
     return text;

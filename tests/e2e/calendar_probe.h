@@ -18,6 +18,8 @@ public:
     // The visible month-calendar control; a new one after each re-creation.
     HWND control() const;
     bool hasFocus() const;
+    // The toolbar's year box and its text.
+    HWND yearBoxControl() const;
     std::wstring yearBox() const;
     // The selected day as "2026-12-30", "" when the control cannot be read.
     std::string selection() const;

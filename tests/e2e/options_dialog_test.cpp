@@ -20,7 +20,9 @@ HWND OptionsDialogOf(HWND mainWindow) {
         },
         kReactionTimeout);
     EXPECT_NE(found, nullptr) << "Ctrl+O opened no Options dialog";
-    if (found) EXPECT_EQ(GetWindow(found, GW_OWNER), mainWindow);
+    if (found) {
+        EXPECT_EQ(GetWindow(found, GW_OWNER), mainWindow);
+    }
     return found;
 }
 

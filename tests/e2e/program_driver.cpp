@@ -87,15 +87,18 @@ LPARAM KeyParam(WORD virtualKey, bool alt, bool up) {
 }
 
 HWND FocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus) {
-        return info.hwndFocus;
-    }
-    return window;
+    HWND focus = FocusedWindow(window);
+    return focus ? focus : window;
 }
 
 }  // namespace
+
+HWND FocusedWindow(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
 
 HWND FindProcessWindow(DWORD processId, const wchar_t* className, bool visibleOnly) {
     WindowSearch search{processId, className, visibleOnly, nullptr};
@@ -152,6 +155,34 @@ KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtu
     PostMessageW(focus, up, virtualKey, KeyParam(virtualKey, alt, true));
     for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m)
         PostMessageW(focus, *m == VK_MENU ? WM_KEYUP : up, *m, KeyParam(*m, false, true));
+    return KeyRoute::PostedMessage;
+}
+
+KeyRoute TypeSequence(HWND window, std::initializer_list<WORD> virtualKeys) {
+    KeyRoute route = KeyRoute::Input;
+    for (WORD key : virtualKeys) {
+        route = TypeKeys(window, {}, key);
+        // A key may move the focus; the next one goes where it went.
+        std::this_thread::sleep_for(100ms);
+    }
+    return route;
+}
+
+KeyRoute ClickWindow(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    if (BringToForeground(GetAncestor(control, GA_ROOT)) && SetCursorPos(middle.x, middle.y)) {
+        INPUT clicks[2]{};
+        clicks[0].type = clicks[1].type = INPUT_MOUSE;
+        clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, clicks, sizeof(INPUT));
+        return KeyRoute::Input;
+    }
+    const LPARAM at = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(control, WM_LBUTTONUP, 0, at);
     return KeyRoute::PostedMessage;
 }
 

@@ -50,6 +50,17 @@ KeyRoute TypeAltKey(HWND window, WORD virtualKey);
 // The same for any modifiers, pressed in order and released in reverse.
 KeyRoute TypeKeys(HWND window, std::initializer_list<WORD> modifiers, WORD virtualKey);
 
+// Types the keys one after another, each as above, so that each goes to
+// whichever window has the focus by then.
+KeyRoute TypeSequence(HWND window, std::initializer_list<WORD> virtualKeys);
+
+// Clicks the middle of a control with the left button: SendInput when the
+// window is in front, else posted button messages.
+KeyRoute ClickWindow(HWND control);
+
+// The window of the program that has the keyboard focus, or nullptr.
+HWND FocusedWindow(HWND window);
+
 // Wine under a bare X server: xdotool acts on the X display as the user's
 // mouse and keyboard would. True when it started: Wine hands back no handle
 // that a program of the host can be waited on with, so the caller waits for

@@ -39,19 +39,28 @@ TEST_F(SingleInstanceTest, SecondStartBringsTheShownWindowToTheFront) {
     EXPECT_EQ(driver_->runningCopies(), 1);
 }
 
-TEST_F(SingleInstanceTest, SecondStartShowsTheWindowHiddenByTheCloseBox) {
-    HWND window = startFirst(L"");
+TEST_F(SingleInstanceTest, SecondStartShowsTheWindowHiddenByTheCloseBoxOrACloseFromOutside) {
+    DWORD id = 0;
+    HWND window = startFirst(L"", &id);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(becomesVisible(window));
-    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(becomesHidden(window));
+    // The close box, and the WM_CLOSE that "End task" and taskkill send.
+    const struct {
+        UINT msg;
+        WPARAM wp;
+    } closes[] = {{WM_SYSCOMMAND, SC_CLOSE}, {WM_CLOSE, 0}};
+    for (const auto& close : closes) {
+        PostMessageW(window, close.msg, close.wp, 0);
+        ASSERT_TRUE(becomesHidden(window)) << close.msg;
+        ASSERT_TRUE(driver_->isRunning(id)) << close.msg;
 
-    // The log-on entry starts the program with the switch; a copy already
-    // running must still come forward.
-    startSecondCopy(L"-quiet");
+        // The log-on entry starts the program with the switch; a copy already
+        // running must still come forward.
+        startSecondCopy(L"-quiet");
 
-    EXPECT_TRUE(IsForward(window));
-    EXPECT_EQ(driver_->runningCopies(), 1);
+        EXPECT_TRUE(IsForward(window)) << close.msg;
+        EXPECT_EQ(driver_->runningCopies(), 1);
+    }
 }
 
 TEST_F(SingleInstanceTest, SecondStartShowsTheWindowOfAQuietStart) {

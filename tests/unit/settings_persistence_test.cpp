@@ -153,6 +153,29 @@ TEST(SettingsLoad, NumbersOutsideTheirRanges) {
     }
 }
 
+TEST(SettingsLoad, SystemColoursThatNameNoSystemColourReadAsTheDefault) {
+    const TColor fallback = 0x00123456u;
+    struct Case {
+        std::uint32_t stored;
+        TColor loaded;
+    };
+    for (Case c : {Case{0xFFFFFFFFu, fallback}, Case{0x8000001Fu, fallback}, Case{0x80000019u, fallback},
+                   Case{0x80000105u, fallback}, Case{0x8000001Eu, 0x8000001Eu}, Case{0x80000000u, 0x80000000u},
+                   Case{0x00FFFFFFu, 0x00FFFFFFu}}) {
+        FakeRegistry registry;
+        registry.SetInteger(kKey, L"Text color", c.stored);
+        registry.SetInteger(kKey, L"Notify icon color", c.stored);
+        Fixture f;
+        f.colors.Set(TMonthCalColors::kTextColor, fallback);
+        f.settings.NotifyIconColor = fallback;
+        LoadSettingsFrom(registry, f.settings);
+        EXPECT_EQ(f.colors.TextColor(), c.loaded) << std::hex << c.stored;
+        EXPECT_EQ(f.settings.NotifyIconColor, c.loaded) << std::hex << c.stored;
+        // What is stored stays as it is.
+        EXPECT_EQ(registry.keys[kKey][L"Text color"].integer, c.stored);
+    }
+}
+
 TEST(SettingsLoad, AFailureThatIsNotAnUnreadableValuePropagates) {
     class OutOfMemory final : public RegistryStore {
         bool OpenKey(const std::wstring&, bool) override { return true; }

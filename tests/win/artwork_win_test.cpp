@@ -147,8 +147,12 @@ TEST(PixmapConversion, RepeatedConversionsReleaseEveryObject) {
     // loop above would have left hundreds behind if anything leaked.
     const DWORD gdiAfter = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const DWORD userAfter = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    if (gdiBefore != 0) EXPECT_LE(gdiAfter, gdiBefore + 10);
-    if (userBefore != 0) EXPECT_LE(userAfter, userBefore + 10);
+    if (gdiBefore != 0) {
+        EXPECT_LE(gdiAfter, gdiBefore + 10);
+    }
+    if (userBefore != 0) {
+        EXPECT_LE(userAfter, userBefore + 10);
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "app/main_window_win.h"
 #include "tests/win/test_support_win.h"
@@ -39,6 +40,26 @@ protected:
 
     FakeClock clock;
     std::unique_ptr<TfMain_calendar> window;
+};
+
+// The same on a registry root of the test's own, leaving no quit request behind.
+class MainWindowInOwnRegistry : public MainWindowTest {
+protected:
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        Application::instance().showMainWindow = true;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+    int YearBox() { return window->ToolBar().edYear.Number(); }
+    std::wstring SelectedBox() { return window->ToolBar().edSelectedDate.Text(); }
+    static bool QuitPosted() {
+        MSG msg;
+        return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+    }
+
+    RegistryRedirect registry;  // set up before the window is made, in SetUp
 };
 
 }  // namespace kiv::test

@@ -34,20 +34,7 @@ std::wstring MenuText(HMENU menu, Command c) {
     return buffer;
 }
 
-class MainWindow : public test::MainWindowTest {
-protected:
-    void TearDown() override {
-        MainWindowTest::TearDown();
-        Application::instance().showMainWindow = true;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-    }
-    int YearBox() { return window->ToolBar().edYear.Number(); }
-    std::wstring SelectedBox() { return window->ToolBar().edSelectedDate.Text(); }
-
-    RegistryRedirect registry;  // set up before the window is made, in SetUp
-};
+using MainWindow = test::MainWindowInOwnRegistry;
 
 TEST_F(MainWindow, IsFoundByItsClassNameAndStartsOnToday) {
     EXPECT_EQ(FindWindowW(L"TfMain_calendar", nullptr), window->hwnd());
@@ -237,7 +224,9 @@ TEST_F(MainWindow, ViewTogglesFlipTheirMarksAndTheWindow) {
     EXPECT_TRUE(window->IsChecked(Command::AlwaysOnTop));
     // Wine 8 leaves WS_EX_TOPMOST off a window that owns a topmost popup (the
     // toolbar's tooltip); Windows sets it.
-    if (!test::RunningOnWine()) EXPECT_TRUE(GetWindowLongPtrW(window->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    if (!test::RunningOnWine()) {
+        EXPECT_TRUE(GetWindowLongPtrW(window->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    }
     Run(Command::AlwaysOnTop);
     EXPECT_FALSE(GetWindowLongPtrW(window->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 

@@ -147,7 +147,9 @@ TEST_F(MainWindowTray, TheIconShowsTheComposedPixelsAndTheGroundThroughTheRest) 
                     ASSERT_EQ(shown[static_cast<size_t>(y * 16 + x)], want)
                         << "at " << x << "," << y << " on 0x" << std::hex << ground << " transparent " << c.transparent;
                 }
-            if (!c.transparent && !c.small) EXPECT_EQ(through, 0);
+            if (!c.transparent && !c.small) {
+                EXPECT_EQ(through, 0);
+            }
         }
     }
 }
@@ -364,8 +366,12 @@ TEST_F(MainWindowTray, DISABLED_SeventyThousandRebuildsLeakNoHandle) {
     EXPECT_NE(window->NotifyIcon.Icon(), nullptr);
     EXPECT_GE(shell.count, 70000);
     // GetGuiResources answers 0 where it is not kept (Wine); elsewhere the counts must not grow.
-    if (gdi) EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
-    if (user) EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
+    if (gdi) {
+        EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
+    }
+    if (user) {
+        EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
+    }
 }
 
 double Median(std::vector<double> v) {

@@ -110,7 +110,9 @@ TEST_F(Printing, OkPrintsOnePageOfWhatTheWindowShowsWithoutItsToolbar) {
         EXPECT_EQ(image.height, client.cy - toolbar) << c.name;
         EXPECT_EQ(image.scaledWidth, MulDivRounded(image.width, kPrinterDpi, 96));
         EXPECT_EQ(image.scaledHeight, MulDivRounded(image.height, kPrinterDpi, 96));
-        if (c.columns == Command::Columns12) EXPECT_LT(image.width, window->Calendar().Width());
+        if (c.columns == Command::Columns12) {
+            EXPECT_LT(image.width, window->Calendar().Width());
+        }
         EXPECT_TRUE(State() == before) << c.name;
         DeleteFileW(outputs[0].c_str());
     }
