@@ -10,4 +10,5 @@ build=${1:-$root/build}
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$build" -j"$(nproc)"
 cd "$build"
-ctest --output-on-failure
+# Two at a time: the clang build's Wine session runs beside the first.
+ctest --output-on-failure -j2
