@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/app_texts.h"
@@ -15,6 +16,7 @@
 #include "app/show_hide_win.h"
 #include "calendar/date_format_win.h"
 #include "resources/pixmap_win.h"
+#include "tests/win/import_patch_win.h"
 #include "tests/win/test_support_win.h"
 #include "tests/win/tray_test_support_win.h"
 #include "trayicon/date_icon.h"
@@ -299,6 +301,83 @@ TEST_F(MainWindowTray, HidingAMinimisedWindowRestoresItFirstAndLeavesTheAnimatio
     EXPECT_EQ(shown.top, normal.top);
     EXPECT_EQ(shown.right, normal.right);
     EXPECT_EQ(shown.bottom, normal.bottom);
+}
+
+// Wine keeps no animation setting and draws no animation: a system that has
+// both is stood in for, so that what the window asks of them can be seen.
+struct AnimatingSystem {
+    bool on = true;
+    std::vector<std::string> log;
+    RECT from{}, to{};
+    decltype(&SystemParametersInfoW) parameters = nullptr;
+    decltype(&ShowWindow) show = nullptr;
+};
+AnimatingSystem* g_system = nullptr;
+
+BOOL WINAPI FakeParameters(UINT action, UINT param, PVOID data, UINT winIni) {
+    auto* info = static_cast<ANIMATIONINFO*>(data);
+    if (action == SPI_GETANIMATION) {
+        info->iMinAnimate = g_system->on;
+        return TRUE;
+    }
+    if (action == SPI_SETANIMATION) {
+        g_system->on = info->iMinAnimate != 0;
+        g_system->log.push_back(std::string(g_system->on ? "on" : "off") + (winIni ? " saved" : ""));
+        return TRUE;
+    }
+    return g_system->parameters(action, param, data, winIni);
+}
+
+BOOL WINAPI FakeShowWindow(HWND window, int command) {
+    if (command == SW_RESTORE) g_system->log.push_back(g_system->on ? "restore animated" : "restore");
+    return g_system->show(window, command);
+}
+
+BOOL WINAPI FakeDrawAnimatedRects(HWND, int kind, const RECT* from, const RECT* to) {
+    g_system->log.push_back(kind == IDANI_CAPTION ? "animate" : "animate oddly");
+    g_system->from = *from;
+    g_system->to = *to;
+    return TRUE;
+}
+
+TEST_F(MainWindowTray, TheWindowIsAnimatedToAndFromTheTrayOnlyWhenTheSystemAnimates) {
+    AnimatingSystem system;
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    system.parameters = reinterpret_cast<decltype(&SystemParametersInfoW)>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SystemParametersInfoW")));
+    system.show = reinterpret_cast<decltype(&ShowWindow)>(reinterpret_cast<void*>(GetProcAddress(user32, "ShowWindow")));
+    g_system = &system;
+    Start();
+    RECT normal{};
+    GetWindowRect(window->hwnd(), &normal);
+    ShowWindow(window->hwnd(), SW_MINIMIZE);
+    {
+        test::ImportPatch parameters("user32.dll", "SystemParametersInfoW", reinterpret_cast<void*>(&FakeParameters));
+        test::ImportPatch show("user32.dll", "ShowWindow", reinterpret_cast<void*>(&FakeShowWindow));
+        test::ImportPatch animate("user32.dll", "DrawAnimatedRects", reinterpret_cast<void*>(&FakeDrawAnimatedRects));
+        ASSERT_TRUE(parameters.active() && show.active() && animate.active());
+        const RECT tray = TrayAnimationRect(window->hwnd());
+
+        // A minimised window is restored without the animation, which is
+        // then put back for this session only, and flies into the tray.
+        window->HideToTray();
+        EXPECT_EQ(system.log, (std::vector<std::string>{"off", "restore", "on", "animate"}));
+        EXPECT_TRUE(EqualRect(&system.from, &normal));
+        EXPECT_TRUE(EqualRect(&system.to, &tray));
+        system.log.clear();
+        window->mnShowClick();
+        EXPECT_EQ(system.log, (std::vector<std::string>{"animate"}));
+        EXPECT_TRUE(EqualRect(&system.from, &tray));
+        EXPECT_TRUE(EqualRect(&system.to, &normal));
+
+        system.on = false;
+        system.log.clear();
+        window->HideToTray();
+        window->mnShowClick();
+        EXPECT_TRUE(system.log.empty()) << system.log.front();
+    }
+    EXPECT_TRUE(Visible());
+    g_system = nullptr;
 }
 
 TEST_F(MainWindowTray, TheAnimationRunsToTheNotificationAreaOrTheScreensCorner) {
