@@ -287,12 +287,21 @@ TEST_F(Options, BorderlessKeysWorkRightAfterTheDialog) {
     EXPECT_EQ(GetMenu(window->hwnd()), nullptr);
     EXPECT_FALSE(GetWindowLongPtrW(window->hwnd(), GWL_STYLE) & WS_CAPTION);
     ASSERT_EQ(GetFocus(), window->Calendar().hwnd());
-    // Ctrl+O through the calendar's keys opens the dialog again.
-    OpenOptions([&](HWND d) {
+    // Ctrl+O, released in the calendar while Ctrl is held, opens the dialog again.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    DialogScript run([&](HWND d) {
         EXPECT_TRUE(IsChecked(d, Setting::ShowOnlyCalendar));
         Click(Item(d, Setting::ShowOnlyCalendar));
         Press(d, IDOK);
     });
+    SendMessageW(GetFocus(), WM_KEYUP, 'O', static_cast<LPARAM>(0xC0000001u));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    Pump();
+    EXPECT_TRUE(run.ran) << "Ctrl+O in the borderless calendar opened no dialog";
     EXPECT_NE(GetMenu(window->hwnd()), nullptr);
 }
 
