@@ -4,17 +4,14 @@
 #include "app/main_window_win.h"
 #include "app/shortcut.h"
 #include "options/options_win.h"
+#include "widgets/flag_scope.h"
 #include "widgets/message_box_win.h"
 
 namespace kiv {
 
 void TfMain_calendar::mnOptionsClick() {
     if (optionsOpen_) return;
-    optionsOpen_ = true;
-    struct Closed {
-        bool& open;
-        ~Closed() { open = false; }
-    } closed{optionsOpen_};
+    FlagScope opened(optionsOpen_);
     TrayMenuPause trayMenu(*this);
 
     // Lowered and, unless confirmed, put back as the window stands now, which

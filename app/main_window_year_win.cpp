@@ -3,22 +3,10 @@
 #include "calendar/date_format_win.h"
 #include "app/main_window_win.h"
 #include "app/year_view.h"
+#include "widgets/flag_scope.h"
 #include "widgets/message_box_win.h"
 
 namespace kiv {
-namespace {
-// Clears a flag however the scope is left.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-    ~FlagScope() { flag_ = false; }
-
-private:
-    bool& flag_;
-};
-}  // namespace
 
 void TfMain_calendar::ShowYear(int year) {
     FlagScope showing(ShowingYear);
