@@ -1,9 +1,11 @@
 // The program's names and fixed texts, in one place.
 #pragma once
 
+#include "resources/product.h"
+
 namespace kiv::texts {
 
-inline constexpr const wchar_t* kApplicationTitle = L"Kiv Calendar";
+inline constexpr const wchar_t* kApplicationTitle = product::kName;
 inline constexpr const wchar_t* kMainWindowClass = L"TfMain_calendar";
 inline constexpr const wchar_t* kMutexSuffix = L" - Kiv";
 inline constexpr const wchar_t* kActivationMessage = L"Kivsoft - activate previous instance";

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/shortcut.h"
+#include "settings/shortcut.h"
 
 namespace kiv {
 

@@ -1,7 +1,7 @@
 // "View help": the help page beside the program file, in the help window;
 // and the about box.
 #include "app/main_window_win.h"
-#include "app/settings_registry_win.h"
+#include "settings/settings_registry_win.h"
 #include "help/about_win.h"
 #include "help/show_html.h"
 #include "help/show_html_win.h"

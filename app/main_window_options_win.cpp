@@ -2,7 +2,7 @@
 // tray icon.
 #include "app/app_texts.h"
 #include "app/main_window_win.h"
-#include "app/shortcut.h"
+#include "settings/shortcut.h"
 #include "options/options_win.h"
 #include "widgets/flag_scope.h"
 #include "widgets/message_box_win.h"
@@ -18,7 +18,7 @@ void TfMain_calendar::mnOptionsClick() {
     // the View menu may have changed since the settings were applied.
     TopmostPause topmost(*this);
     // A hidden window stays hidden: the dialog stands in for it on the taskbar.
-    if (ShowOptionsDialog(Settings, *this)) {
+    if (ShowOptionsDialog(Settings, hwnd())) {
         // Confirmed, the settings decide.
         topmost.Release();
         ApplySettings();

@@ -1,7 +1,7 @@
 // Loading, applying and saving the settings record.
 #include "app/app_texts.h"
 #include "app/main_window_win.h"
-#include "app/settings_registry_win.h"
+#include "settings/settings_registry_win.h"
 #include "app/year_view.h"
 #include "widgets/application_win.h"
 #include "widgets/message_box_win.h"

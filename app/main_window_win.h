@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/calendar_settings.h"
+#include "settings/calendar_settings.h"
 #include "app/clock.h"
 #include "app/main_menu.h"
 #include "app/main_toolbar_win.h"

@@ -11,7 +11,7 @@ if(KIV_SANITIZE)
 endif()
 
 add_library(kivcore STATIC ${KIV_PORTABLE_SOURCES})
-target_include_directories(kivcore PUBLIC ${PROJECT_SOURCE_DIR})
+target_include_directories(kivcore PUBLIC ${PROJECT_SOURCE_DIR} ${KIV_GENERATED_DIR})
 kiv_warnings(kivcore)
 target_compile_options(kivcore PUBLIC ${KIV_SANITIZER_FLAGS})
 target_link_options(kivcore PUBLIC ${KIV_SANITIZER_FLAGS})
@@ -31,6 +31,14 @@ gtest_discover_tests(kiv_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60)
 # The portable library must stay free of the window system.
 add_test(NAME portable.no_windows_h
          COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/CheckPortable.cmake)
+# Folders include only the folders below them; a planted upward include is caught.
+add_test(NAME layers.downward_only
+         COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake)
+add_test(NAME layers.upward_include_fails
+         COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR}/tests/layers/planted
+                 -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake)
+set_tests_properties(layers.upward_include_fails PROPERTIES
+                     PASS_REGULAR_EXPRESSION "options/upward.h includes app/")
 
 if(KIV_CROSS)
   include(ExternalProject)

@@ -2,9 +2,11 @@
 
 #include <stdexcept>
 
+#include "kiv_version.h"
+
 namespace kiv {
 
-const AboutVersion kAboutVersion{2, 42, L"", L"2008-2026"};
+const AboutVersion kAboutVersion{KIV_VERSION_MAJOR, KIV_VERSION_MINOR, L"", L"2008-2026"};
 
 std::wstring FormatAboutText(std::wstring_view format, const std::vector<AboutTextArg>& args) {
     std::wstring out;

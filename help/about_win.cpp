@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/app_texts.h"
+#include "help/help_texts.h"
 #include "help/browser_host_win.h"
 #include "resources/pixmap_win.h"
 #include "widgets/font_win.h"
@@ -74,7 +74,7 @@ void TfAbout::CreateControls() {
 
 void TfAbout::FormCreate() {
     SetWindowTextW(Control(ids::kVersion), AboutVersionText(version_).c_str());
-    SetWindowTextW(Control(ids::kName), texts::kApplicationTitle);
+    SetWindowTextW(Control(ids::kName), product::kName);
     SetWindowTextW(Control(ids::kAuthor), AboutAuthorText(version_).c_str());
 }
 

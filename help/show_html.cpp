@@ -1,6 +1,6 @@
 #include "help/show_html.h"
 
-#include "app/app_texts.h"
+#include "help/help_texts.h"
 
 namespace kiv {
 
@@ -29,7 +29,7 @@ std::wstring HelpFilePath(const std::wstring& programFile) {
     return folder + kHelpFileName;
 }
 
-std::wstring HelpCaption() { return std::wstring(texts::kApplicationTitle) + L" Help"; }
+std::wstring HelpCaption() { return std::wstring(product::kName) + L" Help"; }
 
 std::wstring MissingFileMessage(const std::wstring& fileName) { return L"Couldn't find the file " + fileName; }
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/app_texts.h"
+#include "help/help_texts.h"
 #include "help/show_html.h"
 #include "resources/resource_ids.h"
 #include "widgets/message_box_win.h"
@@ -163,7 +163,7 @@ void TfShowHtml::onDestroyed() {
 void ShowHtmlFile(const std::wstring& caption, const std::wstring& fileName, HWND owner, HICON icon, bool modeless) {
     const DWORD attributes = GetFileAttributesW(fileName.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        ShowMessageBox(owner ? owner : GetActiveWindow(), MissingFileMessage(fileName), texts::kErrorCaption,
+        ShowMessageBox(owner ? owner : GetActiveWindow(), MissingFileMessage(fileName), help_text::kErrorCaption,
                        MB_OK | MB_ICONERROR);
         return;
     }

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/settings_table.h"
+#include "settings/settings_table.h"
 
 namespace kiv {
 

@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "app/calendar_settings.h"
-#include "app/settings_table.h"
+#include "settings/calendar_settings.h"
+#include "settings/settings_table.h"
 #include "options/hot_key_box.h"
 
 namespace kiv {

@@ -5,7 +5,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/main_window_win.h"
 #include "options/custom_colors.h"
 #include "options/options_fit.h"
 #include "widgets/color_win.h"
@@ -279,11 +278,11 @@ std::optional<INT_PTR> TfOptions::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-bool ShowOptionsDialog(CalendarSettings& settings, TfMain_calendar& mainWindow) {
+bool ShowOptionsDialog(CalendarSettings& settings, HWND owner) {
     TOptionsModel model;
     model.Fill(settings);
     TfOptions form(model);
-    if (form.Run(mainWindow.hwnd()) != IDOK) return false;
+    if (form.Run(owner) != IDOK) return false;
     model.ReadBack(settings);
     return true;
 }

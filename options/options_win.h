@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/calendar_settings.h"
+#include "settings/calendar_settings.h"
 #include "options/options_layout.h"
 #include "options/options_model.h"
 #include "widgets/color_chooser_win.h"
@@ -18,12 +18,10 @@
 
 namespace kiv {
 
-class TfMain_calendar;
-
 // Runs the dialog on the record, owned by the main window. True when the
 // user confirmed: the record then holds the dialog's values, and the
 // calendar has its new colours. Otherwise the record is left untouched.
-bool ShowOptionsDialog(CalendarSettings& settings, TfMain_calendar& mainWindow);
+bool ShowOptionsDialog(CalendarSettings& settings, HWND owner);
 
 class TfOptions final : public Dialog {
 public:

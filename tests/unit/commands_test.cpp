@@ -4,7 +4,7 @@
 
 #include "app/command_line.h"
 #include "app/main_menu.h"
-#include "app/shortcut.h"
+#include "settings/shortcut.h"
 
 namespace kiv {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shortcut.h"
+#include "settings/shortcut.h"
 #include "calendar/month_cal_colors.h"
 #include "options/custom_colors.h"
 #include "tests/unit/settings_expect_same.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/calendar_settings.h"
+#include "settings/calendar_settings.h"
 #include "calendar/month_cal_colors.h"
 
 namespace kiv::test {

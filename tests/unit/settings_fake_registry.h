@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/registry_store.h"
+#include "settings/registry_store.h"
 
 namespace kiv::test {
 

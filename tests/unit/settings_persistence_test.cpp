@@ -1,4 +1,4 @@
-#include "app/settings_persistence.h"
+#include "settings/settings_persistence.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/registry_default.h"
+#include "settings/registry_default.h"
 #include "calendar/month_cal_colors.h"
 #include "tests/unit/settings_expect_same.h"
 #include "tests/unit/settings_fake_registry.h"

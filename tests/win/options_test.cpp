@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
-#include "app/settings_table.h"
+#include "settings/settings_table.h"
 #include "calendar/month_cal_colors.h"
 #include "options/options_layout.h"
 #include "tests/win/test_support_win.h"

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/calendar_settings.h"
-#include "app/registry_win.h"
-#include "app/settings_registry_win.h"
+#include "settings/calendar_settings.h"
+#include "settings/registry_win.h"
+#include "settings/settings_registry_win.h"
 #include "calendar/month_cal_colors.h"
 #include "tests/unit/settings_expect_same.h"
 #include "widgets/message_box_win.h"

@@ -1,9 +1,9 @@
-#include "app/settings_registry_win.h"
+#include "settings/settings_registry_win.h"
 
 #include <string>
 
-#include "app/registry_win.h"
-#include "app/settings_persistence.h"
+#include "settings/registry_win.h"
+#include "settings/settings_persistence.h"
 #include "widgets/application_win.h"
 #include "widgets/message_box_win.h"
 

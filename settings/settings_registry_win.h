@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/calendar_settings.h"
+#include "settings/calendar_settings.h"
 
 namespace kiv {
 

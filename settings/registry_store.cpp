@@ -1,4 +1,4 @@
-#include "app/registry_store.h"
+#include "settings/registry_store.h"
 
 namespace kiv {
 namespace {

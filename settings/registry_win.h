@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/registry_store.h"
+#include "settings/registry_store.h"
 #include "widgets/handles_win.h"
 
 namespace kiv {

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/calendar_settings.h"
+#include "settings/calendar_settings.h"
 
 namespace kiv {
 

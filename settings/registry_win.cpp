@@ -1,4 +1,4 @@
-#include "app/registry_win.h"
+#include "settings/registry_win.h"
 
 #include <limits>
 

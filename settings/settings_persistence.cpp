@@ -1,8 +1,8 @@
-#include "app/settings_persistence.h"
+#include "settings/settings_persistence.h"
 
-#include "app/registry_default.h"
-#include "app/settings_texts.h"
-#include "app/settings_table.h"
+#include "settings/registry_default.h"
+#include "settings/settings_texts.h"
+#include "settings/settings_table.h"
 
 namespace kiv {
 namespace {

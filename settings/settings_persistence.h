@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "app/calendar_settings.h"
-#include "app/registry_store.h"
+#include "settings/calendar_settings.h"
+#include "settings/registry_store.h"
 
 namespace kiv {
 

@@ -1,4 +1,4 @@
-#include "app/shortcut.h"
+#include "settings/shortcut.h"
 
 namespace kiv {
 namespace {

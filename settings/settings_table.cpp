@@ -1,9 +1,9 @@
-#include "app/settings_table.h"
+#include "settings/settings_table.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/settings_texts.h"
+#include "settings/settings_texts.h"
 #include "calendar/month_cal_colors.h"
 
 namespace kiv {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/registry_store.h"
+#include "settings/registry_store.h"
 
 namespace kiv {
 

@@ -1,4 +1,4 @@
-#include "app/registry_default.h"
+#include "settings/registry_default.h"
 
 namespace kiv {
 
