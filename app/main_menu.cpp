@@ -2,15 +2,15 @@
 
 namespace kiv {
 namespace {
-MenuItemSpec Separator() { return {}; }
+MenuItemDef Separator() { return {}; }
 
-MenuItemSpec Columns(Command c, const wchar_t* caption, char digit, int tag, bool checked = false) {
+MenuItemDef Columns(Command c, const wchar_t* caption, char digit, int tag, bool checked = false) {
     return {c, caption, MakeShortCut(static_cast<std::uint16_t>(digit), kCtrl), -1, tag, true, checked};
 }
 }  // namespace
 
-const std::vector<MenuSpec>& MainMenuSpec() {
-    static const std::vector<MenuSpec> menu = {
+const std::vector<MenuDef>& MainMenuDef() {
+    static const std::vector<MenuDef> menu = {
         {L"&File",
          {
              {Command::PrinterSetup, L"Printer &setup..."},
@@ -52,8 +52,8 @@ const std::vector<MenuSpec>& MainMenuSpec() {
     return menu;
 }
 
-const std::vector<MenuItemSpec>& TrayMenuSpec() {
-    static const std::vector<MenuItemSpec> items = {
+const std::vector<MenuItemDef>& TrayMenuDef() {
+    static const std::vector<MenuItemDef> items = {
         {Command::Show, L"&Show", 0, 5, 0, false, false, true},
         {Command::About, L"&About"},
         Separator(),
@@ -77,7 +77,7 @@ Command ColumnsCommand(int columns) noexcept {
 }
 
 int ColumnsOf(Command command) noexcept {
-    for (const auto& menu : MainMenuSpec())
+    for (const auto& menu : MainMenuDef())
         for (const auto& item : menu.items)
             if (item.command == command && item.radio) return item.tag;
     return 0;

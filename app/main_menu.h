@@ -35,7 +35,7 @@ enum class Command : std::uint16_t {
     Show,      // the tray menu's "&Show"
 };
 
-struct MenuItemSpec {
+struct MenuItemDef {
     Command command = Command::None;  // None is a separator
     const wchar_t* caption = nullptr;
     ShortCut shortcut = 0;
@@ -46,14 +46,14 @@ struct MenuItemSpec {
     bool isDefault = false;  // shown bold, the item a double click would choose
 };
 
-struct MenuSpec {
+struct MenuDef {
     const wchar_t* caption;
-    std::vector<MenuItemSpec> items;
+    std::vector<MenuItemDef> items;
 };
 
-const std::vector<MenuSpec>& MainMenuSpec();
+const std::vector<MenuDef>& MainMenuDef();
 // The tray icon's shortcut menu.
-const std::vector<MenuItemSpec>& TrayMenuSpec();
+const std::vector<MenuItemDef>& TrayMenuDef();
 
 // The column item for a column count, Command::None for a count with none.
 Command ColumnsCommand(int columns) noexcept;

@@ -17,7 +17,7 @@ namespace kiv {
 namespace {
 UINT Id(Command c) { return static_cast<UINT>(c); }
 
-std::wstring ItemText(const MenuItemSpec& item, ShortCut shortcut) {
+std::wstring ItemText(const MenuItemDef& item, ShortCut shortcut) {
     std::wstring text = item.caption;
     if (shortcut) text += L"\t" + ShortCutToText(shortcut);
     return text;
@@ -32,8 +32,8 @@ void TfMain_calendar::BuildMenu() {
     mainMenu_.reset(CreateMenu());
     if (!mainMenu_) throw std::runtime_error(texts::kNoMenu);
     const int imageSize = MenuImageSize();
-    const auto appendItems = [&](HMENU popup, const std::vector<MenuItemSpec>& items) {
-        for (const MenuItemSpec& item : items) {
+    const auto appendItems = [&](HMENU popup, const std::vector<MenuItemDef>& items) {
+        for (const MenuItemDef& item : items) {
             if (item.command == Command::None) {
                 AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
                 continue;
@@ -55,7 +55,7 @@ void TfMain_calendar::BuildMenu() {
             InsertMenuItemW(popup, GetMenuItemCount(popup), TRUE, &info);
         }
     };
-    for (const MenuSpec& menu : MainMenuSpec()) {
+    for (const MenuDef& menu : MainMenuDef()) {
         UniqueMenu popup(CreatePopupMenu());
         if (!popup) throw std::runtime_error(texts::kNoMenu);
         appendItems(popup.get(), menu.items);
@@ -65,9 +65,8 @@ void TfMain_calendar::BuildMenu() {
     }
     HMENU trayMenu = CreatePopupMenu();
     if (!trayMenu) throw std::runtime_error(texts::kNoMenu);
-    PopupMenu.SetHandle(trayMenu);
-    appendItems(PopupMenu.Handle(), TrayMenuSpec());
-    PopupMenu.OnCommand = [this](UINT command) { RunCommand(static_cast<Command>(command)); };
+    tray_.Menu().SetHandle(trayMenu);
+    appendItems(trayMenu, TrayMenuDef());
 }
 
 void TfMain_calendar::BuildAccelerators() {
@@ -83,8 +82,8 @@ void TfMain_calendar::BuildAccelerators() {
         a.cmd = static_cast<WORD>(command);
         table.push_back(a);
     };
-    for (const MenuSpec& menu : MainMenuSpec())
-        for (const MenuItemSpec& item : menu.items)
+    for (const MenuDef& menu : MainMenuDef())
+        for (const MenuItemDef& item : menu.items)
             if (item.command != Command::CloseWindow) add(item.shortcut, item.command);
     add(closeShortCut_, Command::CloseWindow);
     // A table that cannot be made leaves the old one in use.
@@ -98,8 +97,8 @@ void TfMain_calendar::BuildAccelerators() {
 
 void TfMain_calendar::SetCloseShortCut(ShortCut shortcut) {
     closeShortCut_ = shortcut;
-    for (const MenuSpec& menu : MainMenuSpec())
-        for (const MenuItemSpec& item : menu.items)
+    for (const MenuDef& menu : MainMenuDef())
+        for (const MenuItemDef& item : menu.items)
             if (item.command == Command::CloseWindow) {
                 const std::wstring text = ItemText(item, shortcut);
                 MENUITEMINFOW info{};
@@ -190,7 +189,7 @@ void TfMain_calendar::GoToYearClick() {
 }
 
 void TfMain_calendar::CalendarKeyUp(WORD key, ShiftState shift) {
-    if (!Settings.ShowOnlyCalendar) return;
+    if (!state_.Settings.ShowOnlyCalendar) return;
     if (key == VK_ESCAPE)
         RunCommand(Command::CloseWindow);
     else if (key == 'O' && shift.ctrl)

@@ -1,6 +1,7 @@
 // "View help": the help page beside the program file, in the help window;
 // and the about box.
 #include "app/main_window_win.h"
+#include "app/topmost_pause_win.h"
 #include "settings/settings_registry_win.h"
 #include "help/about_win.h"
 #include "help/show_html.h"
@@ -18,7 +19,7 @@ void TfMain_calendar::mnViewHelpClick() {
 }
 
 void TfMain_calendar::mnAboutClick() {
-    TrayMenuPause trayMenu(*this);
+    MainTray::MenuPause trayMenu(tray_);
     // Over a window hidden in the tray the box stands on its own.
     ShowAboutBox(hwnd(), !IsWindowVisible(hwnd()), kAboutVersion);
 }

@@ -17,9 +17,9 @@ int FirstDayOfWeekFor(int firstDay) { return firstDay == 0 ? 7 : firstDay - 1; }
 void TfMain_calendar::LoadSettings() {
     try {
         try {
-            ReadSettingsFromRegistry(Settings);
+            ReadSettingsFromRegistry(state_.Settings);
             Application& app = Application::instance();
-            if (Settings.ShowOnlyCalendar && !app.showMainWindow) {
+            if (state_.Settings.ShowOnlyCalendar && !app.showMainWindow) {
                 // The borderless window is shown for a moment and hidden at the
                 // first idle moment.
                 app.showMainWindow = true;
@@ -35,27 +35,27 @@ void TfMain_calendar::LoadSettings() {
     }
 }
 
-void TfMain_calendar::SaveSettings() { kiv::SaveSettings(hwnd(), Settings); }
+void TfMain_calendar::SaveSettings() { kiv::SaveSettings(hwnd(), state_.Settings); }
 
 void TfMain_calendar::ApplySettings() {
-    scrollBox_.SetColor(Settings.Colors ? Settings.Colors->Get(0) : SystemColor(syscolor::AppWorkspace));
+    scrollBox_.SetColor(state_.Settings.Colors ? state_.Settings.Colors->Get(0) : SystemColor(syscolor::AppWorkspace));
     UpdateNotifyIcon();
-    if (Settings.ColumnsIndex >= 0 && Settings.ColumnsIndex <= 5)
-        ColumnsClick(ColumnsCommand(kColumnChoices[Settings.ColumnsIndex]));
-    if (Settings.FirstDay >= 0 && Settings.FirstDay <= 7) calendar_.SetFirstDayOfWeek(FirstDayOfWeekFor(Settings.FirstDay));
-    calendar_.SetMultiSelect(Settings.MultiSelect);
-    SetChecked(Command::ShowWeekNumbers, !Settings.WeekNumbers);
+    if (state_.Settings.ColumnsIndex >= 0 && state_.Settings.ColumnsIndex <= 5)
+        ColumnsClick(ColumnsCommand(kColumnChoices[state_.Settings.ColumnsIndex]));
+    if (state_.Settings.FirstDay >= 0 && state_.Settings.FirstDay <= 7) calendar_.SetFirstDayOfWeek(FirstDayOfWeekFor(state_.Settings.FirstDay));
+    calendar_.SetMultiSelect(state_.Settings.MultiSelect);
+    SetChecked(Command::ShowWeekNumbers, !state_.Settings.WeekNumbers);
     ShowWeekNumbersClick();
-    toolbar_.SetLargeIcons(Settings.LargeIcons);
-    SetBorderless(Settings.ShowOnlyCalendar);
-    SetChecked(Command::ShowToolbar, Settings.ShowOnlyCalendar ? true : !Settings.ShowToolbar);
+    toolbar_.SetLargeIcons(state_.Settings.LargeIcons);
+    SetBorderless(state_.Settings.ShowOnlyCalendar);
+    SetChecked(Command::ShowToolbar, state_.Settings.ShowOnlyCalendar ? true : !state_.Settings.ShowToolbar);
     ShowToolbarClick();
-    SetChecked(Command::AlwaysOnTop, !Settings.AlwaysOnTop);
+    SetChecked(Command::AlwaysOnTop, !state_.Settings.AlwaysOnTop);
     AlwaysOnTopClick();
-    SetCloseShortCut(Settings.CloseOnEscape ? MakeShortCut(vk::Escape) : 0);
+    SetCloseShortCut(state_.Settings.CloseOnEscape ? MakeShortCut(vk::Escape) : 0);
     // After the frame: a change of frame may give a window a new handle.
     RegisterHotKeySetting();
-    ShowYear(CurrentYear);
+    ShowYear(state_.CurrentYear);
 }
 
 void TfMain_calendar::SetBorderless(bool borderless) {

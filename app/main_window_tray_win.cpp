@@ -1,57 +1,30 @@
-// The main window's tray icon: the date it shows, and showing and hiding
-// the window from it.
-#include "app/app_texts.h"
+// The main window's tray entry points: the date it shows, and showing and
+// hiding the window from the icon.
 #include "app/main_window_win.h"
 #include "app/show_hide_win.h"
-#include "widgets/color_win.h"
-#include "calendar/date_format_win.h"
-#include "resources/pixmap_win.h"
-#include "trayicon/date_icon.h"
 
 namespace kiv {
 
-void TfMain_calendar::CreateNotifyIcon() {
-    imgIcon_ = LoadProgramIcon(GetSystemMetrics(SM_CXSMICON));
-    // As a form declares it: the properties are read first, and the icon is
-    // added once when loading ends.
-    NotifyIcon.Create(hwnd());
-    NotifyIcon.SetVisible(true);
-    NotifyIcon.SetIcon(imgIcon_.get());
-    NotifyIcon.PopupMenu = &PopupMenu;
-    NotifyIcon.OnClick = [this](const void*) { NotifyIconClick(); };
-    NotifyIcon.OnDblClick = [this](const void*) { mnShowClick(); };
-    NotifyIcon.RightClickBeepOnNoMenu = true;
-    NotifyIcon.Loaded();
-}
-
-void TfMain_calendar::UpdateNotifyIcon() {
-    if (!Settings.ShowDateInNotifyIcon) {
-        NotifyIcon.SetIcon(imgIcon_.get());
-        return;
-    }
-    const TDateTime today = clock_.Today();
-    NotifyIcon.SetToolTip(
-        DateToolTip(texts::kApplicationTitle, ShortDateText(today), LongDateText(today), Settings.LongDateFormat));
-    DateIconStyle style;
-    style.transparent = Settings.TransparentIcon;
-    style.smallNumbers = Settings.UseSmallNumbers;
-    style.boldNumbers = Settings.BoldNumbers;
-    style.color = ColorToRGB(Settings.NotifyIconColor);
-    const DateIconImage image = ComposeDateIcon(DecodeDate(today).day, style);
-    NotifyIcon.SetIcon(CreateIconFromPixmap(image.IconPixels()));
-}
+void TfMain_calendar::UpdateNotifyIcon() { tray_.Update(state_.Settings, clock_.Today()); }
 
 void TfMain_calendar::ShowFromTray() { kiv::ShowFromTray(hwnd()); }
 
 void TfMain_calendar::HideToTray() { kiv::HideToTray(hwnd()); }
 
 void TfMain_calendar::mnShowClick() {
-    if (!IsWindowVisible(hwnd())) ShowFromTray();
+    if (!IsWindowVisible(hwnd())) {
+        ShowFromTray();
+    } else if (IsIconic(hwnd())) {
+        // Minimised, the window is visible but out of sight: show it as the
+        // second start does.
+        ShowWindow(hwnd(), SW_RESTORE);
+        SetForegroundWindow(hwnd());
+    }
 }
 
 void TfMain_calendar::NotifyIconClick() {
     const bool visible = IsWindowVisible(hwnd()) != FALSE;
-    if (Settings.SingleClick) {
+    if (state_.Settings.SingleClick) {
         if (visible)
             HideToTray();
         else
@@ -62,17 +35,5 @@ void TfMain_calendar::NotifyIconClick() {
 }
 
 void TfMain_calendar::mnCloseClick() { HideToTray(); }
-
-// The options command and the about box keep the tray menu closed while
-// they are up; one may open over the other.
-void TfMain_calendar::DetachTrayMenu() {
-    if (trayMenuPauses_++ == 0) NotifyIcon.PopupMenu = nullptr;
-}
-void TfMain_calendar::AttachTrayMenu() {
-    if (trayMenuPauses_ > 0 && --trayMenuPauses_ == 0) NotifyIcon.PopupMenu = &PopupMenu;
-}
-
-// The hot key acts as a single click on the icon.
-void TfMain_calendar::TrayIconClicked() { NotifyIconClick(); }
 
 }  // namespace kiv

@@ -49,10 +49,11 @@ void TfMain_calendar::Create() {
     AdjustWindowRectEx(&rc, kFramedStyle, TRUE, 0);
     create(texts::kMainWindowClass, texts::kApplicationTitle, kFramedStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT,
            rc.right - rc.left, rc.bottom - rc.top, nullptr, mainMenu_.get());
-    CreateNotifyIcon();
+    tray_.Create(
+        hwnd(), [this] { NotifyIconClick(); }, [this] { mnShowClick(); },
+        [this](UINT command) { RunCommand(static_cast<Command>(command)); });
 
-    HiddenOnce = false;
-    NotifyIcon.SetToolTip(texts::kApplicationTitle);
+    state_.HiddenOnce = false;
     toolbar_.Create(hwnd());
     BuildAccelerators();
     toolbar_.edYear.OnKeyPress = [this](wchar_t ch, bool& handled) {
@@ -63,12 +64,12 @@ void TfMain_calendar::Create() {
     };
 
     const TDateTime today = clock_.Today();
-    LastSelectedDate = today;
-    TodayAtLastCheck = today;
+    state_.LastSelectedDate = today;
+    state_.TodayAtLastCheck = today;
     const CivilDate d = DecodeDate(today);
-    CurrentYear = static_cast<std::uint16_t>(d.year);
-    CurrentMonth = static_cast<std::uint16_t>(d.month);
-    toolbar_.edYear.SetNumber(CurrentYear);
+    state_.CurrentYear = static_cast<std::uint16_t>(d.year);
+    state_.CurrentMonth = static_cast<std::uint16_t>(d.month);
+    toolbar_.edYear.SetNumber(state_.CurrentYear);
 
     scrollBox_.Create(hwnd(), 0);
     calendar_.SetParent(scrollBox_.hwnd());
@@ -82,10 +83,10 @@ void TfMain_calendar::Create() {
     calendar_.AdjustSize();
     scrollBox_.SetContent(calendar_.panel());
 
-    Settings.Colors = &calendar_.CalColors();
-    Settings.NotifyIconColor = kBlack;
-    FitTop = 0;
-    FitLeft = 0;
+    state_.Settings.Colors = &calendar_.CalColors();
+    state_.Settings.NotifyIconColor = kBlack;
+    state_.FitTop = 0;
+    state_.FitLeft = 0;
     ReadTaskbarMargins();
 
     // Without the timer the change of day would never be followed.
@@ -103,10 +104,10 @@ void TfMain_calendar::ReadTaskbarMargins() {
     RECT rc{};
     if (GetTaskbarRect(rc)) taskbar = Rect{rc.left, rc.top, rc.right, rc.bottom};
     const TaskbarMargins m = ComputeTaskbarMargins(taskbar);
-    TaskbarMarginX = m.marginX;
-    TaskbarMarginY = m.marginY;
-    FitLeft = m.fitLeft;
-    FitTop = m.fitTop;
+    state_.TaskbarMarginX = m.marginX;
+    state_.TaskbarMarginY = m.marginY;
+    state_.FitLeft = m.fitLeft;
+    state_.FitTop = m.fitTop;
 }
 
 void TfMain_calendar::LayoutChildren() {
@@ -149,7 +150,7 @@ void TfMain_calendar::FitWindow() {
     in.horzScrollBar = scrollBox_.HorzScrollBarHeight();
     in.vertScrollBar = scrollBox_.VertScrollBarWidth();
     in.monitor = Rect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom};
-    in.taskbar = TaskbarMargins{TaskbarMarginX, TaskbarMarginY, FitLeft, FitTop};
+    in.taskbar = TaskbarMargins{state_.TaskbarMarginX, state_.TaskbarMarginY, state_.FitLeft, state_.FitTop};
     // The frame's size is measured, so that a menu bar that wraps at the new
     // width is caught on the second pass.
     for (int pass = 0; pass < 2; ++pass) {
@@ -193,8 +194,8 @@ void TfMain_calendar::FormPaint() {
 
 void TfMain_calendar::OnActivationMessage() {
     // Hidden and shown again, the icon is added afresh.
-    NotifyIcon.SetVisible(false);
-    NotifyIcon.SetVisible(true);
+    tray_.Icon().SetVisible(false);
+    tray_.Icon().SetVisible(true);
     mnShowClick();
     if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
     SetForegroundWindow(hwnd());
@@ -218,6 +219,23 @@ void TfMain_calendar::OnSysColorChange() {
         0);
     calendar_.RefreshColors();
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TfMain_calendar::OnDpiChanged(const RECT& suggested) {
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    toolbar_.DpiChanged();
+    // The calendar's font follows the new DPI. Until the calendar is sized
+    // again fewer months may fit, and the selection may have pulled a later
+    // one first: the months are put back once it fits.
+    const auto shown = calendar_.VisibleMonths();
+    calendar_.RecreateCalendar();
+    calendar_.AdjustSize();
+    if (shown) calendar_.ShowMonths(shown->first, shown->last);
+    FitWindow();
+    // The shell may want an icon of another size now.
+    tray_.Invalidate();
+    UpdateNotifyIcon();
 }
 
 bool TfMain_calendar::NavigateByKey(const MSG& msg) {
@@ -259,9 +277,9 @@ void TfMain_calendar::MoveFocus(bool backward) {
 }
 
 void TfMain_calendar::HideOnFirstIdle() {
-    if (HiddenOnce) return;
+    if (state_.HiddenOnce) return;
     ShowWindow(hwnd(), SW_HIDE);
-    HiddenOnce = true;
+    state_.HiddenOnce = true;
     Application::instance().setIdleHandler(nullptr);
 }
 
@@ -271,7 +289,7 @@ std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp
         return 0;
     }
     if (msg == TaskbarCreatedMessage() && msg != 0) {
-        NotifyIcon.ShellRestarted();
+        tray_.Icon().ShellRestarted();
         return 0;
     }
     switch (msg) {
@@ -330,7 +348,9 @@ std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp
                 FocusCalendar();
             return 0;
         case WM_HOTKEY:
-            OnHotKey(lp);
+            // The stored setting decides, as it stands when the key is pressed;
+            // the key acts as a single click on the icon.
+            if (MainTray::IsHotKey(lp, state_.Settings)) NotifyIconClick();
             return 0;
         case WM_TIMER:
             if (wp == kTimerId) OnTimer();
@@ -344,24 +364,12 @@ std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp
         case WM_ACTIVATEAPP:
             OnActivateApp(wp != FALSE);
             return std::nullopt;
-        case WM_DPICHANGED: {
-            const RECT* suggested = reinterpret_cast<const RECT*>(lp);
-            SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-            toolbar_.DpiChanged();
-            // The calendar's font follows the new DPI. Until the calendar is
-            // sized again fewer months may fit, and the selection may have
-            // pulled a later one first: the months are put back once it fits.
-            const auto shown = calendar_.VisibleMonths();
-            calendar_.RecreateCalendar();
-            calendar_.AdjustSize();
-            if (shown) calendar_.ShowMonths(shown->first, shown->last);
-            FitWindow();
+        case WM_DPICHANGED:
+            OnDpiChanged(*reinterpret_cast<const RECT*>(lp));
             return 0;
-        }
         case WM_DESTROY:
             // The hot key belongs to this window and goes with it.
-            hotKey_.reset();
+            tray_.ReleaseHotKey();
             KillTimer(hwnd(), kTimerId);
             // The menu object stays ours: a menu still attached would be destroyed with the window.
             SetMenu(hwnd(), nullptr);

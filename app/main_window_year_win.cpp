@@ -9,14 +9,14 @@
 namespace kiv {
 
 void TfMain_calendar::ShowYear(int year) {
-    FlagScope showing(ShowingYear);
+    FlagScope showing(state_.ShowingYear);
     ShowYearInput in;
     in.requestedYear = year;
-    in.firstMonthSetting = Settings.FirstMonth;
-    in.currentMonth = CurrentMonth;
-    in.currentYear = CurrentYear;
+    in.firstMonthSetting = state_.Settings.FirstMonth;
+    in.currentMonth = state_.CurrentMonth;
+    in.currentYear = state_.CurrentYear;
     in.today = DecodeDate(clock_.Today());
-    in.lastSelected = LastSelectedDate;
+    in.lastSelected = state_.LastSelectedDate;
     const ShowYearPlan plan = PlanShowYear(in);
     if (plan.outOfRange)
         ShowMessageBox(hwnd(), texts::kYearOutOfRange, texts::kYearOutOfRangeCaption, MB_OK | MB_ICONERROR);
@@ -39,12 +39,12 @@ void TfMain_calendar::ShowYear(int year) {
     calendar_.ShowMonths(plan.range.first, plan.range.last);
     calendar_.SetMinDate(EncodeDate(kFirstYear, 1, 1));
     calendar_.SetMaxDate(EncodeDate(kLastYear, 12, 31));
-    LastSelectedDate = DateOf(calendar_.Date());
+    state_.LastSelectedDate = DateOf(calendar_.Date());
 }
 
 void TfMain_calendar::UpdateSelectedDate() {
     const SelectionFollow follow =
-        FollowSelection(calendar_.Date(), toolbar_.edYear.Number(), viewFirstMonth_, ShowingYear, LastSelectedDate,
+        FollowSelection(calendar_.Date(), toolbar_.edYear.Number(), viewFirstMonth_, state_.ShowingYear, state_.LastSelectedDate,
                         calendar_.MinDate(), calendar_.MaxDate());
     if (follow.yearBox) toolbar_.edYear.SetNumber(*follow.yearBox);
     if (follow.select) {
@@ -60,7 +60,7 @@ void TfMain_calendar::UpdateSelectedDate() {
     // Written last: the box describes the selection where it ended up.
     const auto days = SelectedDaysText(calendar_.MultiSelect(), calendar_.Date(), calendar_.EndDate());
     toolbar_.edSelectedDate.SetText(days ? *days : ShortDateText(calendar_.Date()));
-    LastSelectedDate = DateOf(calendar_.Date());
+    state_.LastSelectedDate = DateOf(calendar_.Date());
     calendar_.SetExplicitSelect(false);
 }
 
@@ -76,19 +76,19 @@ void TfMain_calendar::TimerTick() {
     UpdateNotifyIcon();
     // Inside a box of this window a year may be half put on the calendar,
     // with a plan made before the box opened: the year waits for a later tick.
-    if (ShowingYear || OpenModalBoxes() > 0) return;
+    if (state_.ShowingYear || OpenModalBoxes() > 0) return;
     const TDateTime today = clock_.Today();
     const CivilDate d = DecodeDate(today);
-    CurrentYear = static_cast<std::uint16_t>(d.year);
+    state_.CurrentYear = static_cast<std::uint16_t>(d.year);
     // Kept fresh too: "the current month" as first month must not go stale
     // in a program that runs for months.
-    CurrentMonth = static_cast<std::uint16_t>(d.month);
-    switch (CheckDayChange(today, TodayAtLastCheck, calendar_.Date())) {
+    state_.CurrentMonth = static_cast<std::uint16_t>(d.month);
+    switch (CheckDayChange(today, state_.TodayAtLastCheck, calendar_.Date())) {
         case DayChange::None: return;
         case DayChange::ShowToday: ShowYear(kTodayYear); break;
         case DayChange::RedrawToday: calendar_.RecreateCalendar(); break;
     }
-    TodayAtLastCheck = today;
+    state_.TodayAtLastCheck = today;
 }
 
 }  // namespace kiv

@@ -54,7 +54,7 @@ TEST(MainMenu, ColumnItemsFormOneRadioGroupTaggedWithTheirCounts) {
 TEST(MainMenu, NoTwoItemsShareAShortcutOrACommand) {
     std::set<ShortCut> shortcuts;
     std::set<Command> commands;
-    for (const auto& menu : MainMenuSpec())
+    for (const auto& menu : MainMenuDef())
         for (const auto& item : menu.items) {
             if (item.command == Command::None) continue;
             EXPECT_TRUE(commands.insert(item.command).second) << static_cast<int>(item.command);

@@ -60,7 +60,7 @@ protected:
         }
     }
     static inline bool forcedClose = false;
-    HWND Tray() { return window->NotifyIcon.MsgWindow().hwnd(); }
+    HWND Tray() { return window->Tray().Icon().MsgWindow().hwnd(); }
     void RightClickTray() {
         SendMessageW(Tray(), TMsgWindow::kCallbackMessage, 0, WM_RBUTTONUP);
         test::Pump();

@@ -50,10 +50,7 @@ void CALLBACK CloseLeftoverHelp(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
-class HelpViewer : public test::MainWindowTest {
-protected:
-    test::RegistryRedirect registry;
-};
+using HelpViewer = test::MainWindowTest;
 
 TEST_F(HelpViewer, F1OpensTheGuideModallyAtItsSizeAndEscClosesIt) {
     ASSERT_NE(GetFileAttributesW((TestFolder() + L"Help.html").c_str()), INVALID_FILE_ATTRIBUTES)

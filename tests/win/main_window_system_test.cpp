@@ -22,7 +22,7 @@ using test::BoxRecorder;
 using test::FakeClock;
 using test::Pump;
 using test::RegistryRedirect;
-using MainWindowSystem = test::MainWindowInOwnRegistry;
+using MainWindowSystem = test::MainWindowTest;
 
 TEST_F(MainWindowSystem, CloseFromOutsideHidesAndOnlyTheEndOfTheSessionEndsTheLoop) {
     HWND h = window->hwnd();

@@ -34,15 +34,15 @@ std::wstring MenuText(HMENU menu, Command c) {
     return buffer;
 }
 
-using MainWindow = test::MainWindowInOwnRegistry;
+using MainWindow = test::MainWindowTest;
 
 TEST_F(MainWindow, IsFoundByItsClassNameAndStartsOnToday) {
     EXPECT_EQ(FindWindowW(L"TfMain_calendar", nullptr), window->hwnd());
     wchar_t title[64];
     GetWindowTextW(window->hwnd(), title, 64);
     EXPECT_STREQ(title, L"Kiv Calendar");
-    EXPECT_EQ(window->CurrentYear, 2026);
-    EXPECT_EQ(window->CurrentMonth, 3);
+    EXPECT_EQ(window->State().CurrentYear, 2026);
+    EXPECT_EQ(window->State().CurrentMonth, 3);
     EXPECT_EQ(YearBox(), 2026);
     EXPECT_EQ(DateOf(window->Calendar().Date()), D(2026, 3, 10));
     EXPECT_EQ(window->Calendar().Columns(), 4);
@@ -105,7 +105,7 @@ TEST_F(MainWindow, GoCommandsMoveByYearsAndKeepTheRememberedDay) {
     Run(Command::NextYear);
     EXPECT_EQ(YearBox(), 2027);
     EXPECT_EQ(DateOf(window->Calendar().Date()), D(2027, 3, 10));
-    EXPECT_EQ(window->LastSelectedDate, D(2027, 3, 10));
+    EXPECT_EQ(window->State().LastSelectedDate, D(2027, 3, 10));
     Run(Command::PreviousYear);
     Run(Command::PreviousYear);
     EXPECT_EQ(YearBox(), 2025);
@@ -183,8 +183,8 @@ TEST_F(MainWindow, ColumnCommandsResizeTheWindowToTheCalendar) {
         MONITORINFO mi{};
     mi.cbSize = sizeof mi;
         GetMonitorInfoW(MonitorFromWindow(window->hwnd(), MONITOR_DEFAULTTONEAREST), &mi);
-        const int usableWidth = mi.rcMonitor.right - mi.rcMonitor.left - window->TaskbarMarginX;
-        const int usableHeight = mi.rcMonitor.bottom - mi.rcMonitor.top - window->TaskbarMarginY;
+        const int usableWidth = mi.rcMonitor.right - mi.rcMonitor.left - window->State().TaskbarMarginX;
+        const int usableHeight = mi.rcMonitor.bottom - mi.rcMonitor.top - window->State().TaskbarMarginY;
         if (outer.right - outer.left < usableWidth && outer.bottom - outer.top < usableHeight) {
             EXPECT_EQ(client.cx, window->Calendar().Width()) << columns;
             EXPECT_EQ(client.cy, window->Calendar().Height() + window->ToolBar().Height()) << columns;
@@ -220,35 +220,40 @@ TEST_F(MainWindow, ViewTogglesFlipTheirMarksAndTheWindow) {
     EXPECT_FALSE(window->Calendar().WeekNumbers());
     EXPECT_EQ(window->Calendar().Width(), width);
 
-    Run(Command::AlwaysOnTop);
-    EXPECT_TRUE(window->IsChecked(Command::AlwaysOnTop));
-    // Wine 8 leaves WS_EX_TOPMOST off a window that owns a topmost popup (the
-    // toolbar's tooltip); Windows sets it.
-    if (!test::RunningOnWine()) {
-        EXPECT_TRUE(GetWindowLongPtrW(window->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    {
+        // Wine 8 leaves WS_EX_TOPMOST off a window that owns a topmost popup
+        // (the toolbar's tooltip); what the window asked for is checked instead.
+        test::TopmostRequests topmost(window->hwnd());
+        Run(Command::AlwaysOnTop);
+        EXPECT_TRUE(window->IsChecked(Command::AlwaysOnTop));
+        EXPECT_TRUE(topmost.lastWasRaise());
+        if (!test::RunningOnWine()) {
+            EXPECT_TRUE(GetWindowLongPtrW(window->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+        }
+        Run(Command::AlwaysOnTop);
+        EXPECT_EQ(topmost.requests, (std::vector<bool>{true, false}));
+        EXPECT_FALSE(GetWindowLongPtrW(window->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     }
-    Run(Command::AlwaysOnTop);
-    EXPECT_FALSE(GetWindowLongPtrW(window->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 
     // The record keeps its values: only a confirmed options dialog changes it.
-    EXPECT_EQ(window->Settings.ColumnsIndex, 3);
-    EXPECT_FALSE(window->Settings.WeekNumbers);
+    EXPECT_EQ(window->State().Settings.ColumnsIndex, 3);
+    EXPECT_FALSE(window->State().Settings.WeekNumbers);
 }
 
 TEST_F(MainWindow, MidnightFollowsTheSelectionOnlyWhenItWasOnToday) {
     // Selection on today: on New Year's Day the calendar moves to the new today.
     clock.now = D(2026, 12, 31) + 0.99;
     window->ShowYear(kTodayYear);
-    window->TodayAtLastCheck = D(2026, 12, 31);
+    window->State().TodayAtLastCheck = D(2026, 12, 31);
     window->TimerTick();
     EXPECT_EQ(YearBox(), 2026);
     clock.now = D(2027, 1, 1) + 0.0001;
     window->TimerTick();
     EXPECT_EQ(YearBox(), 2027);
-    EXPECT_EQ(window->CurrentYear, 2027);
-    EXPECT_EQ(window->CurrentMonth, 1);
+    EXPECT_EQ(window->State().CurrentYear, 2027);
+    EXPECT_EQ(window->State().CurrentMonth, 1);
     EXPECT_EQ(DateOf(window->Calendar().Date()), D(2027, 1, 1));
-    EXPECT_EQ(window->TodayAtLastCheck, D(2027, 1, 1));
+    EXPECT_EQ(window->State().TodayAtLastCheck, D(2027, 1, 1));
 
     // Selection elsewhere: it stays where the user put it.
     window->Calendar().SetDate(D(2027, 5, 5));
@@ -257,7 +262,7 @@ TEST_F(MainWindow, MidnightFollowsTheSelectionOnlyWhenItWasOnToday) {
     window->TimerTick();
     EXPECT_EQ(DateOf(window->Calendar().Date()), D(2027, 5, 5));
     EXPECT_EQ(YearBox(), 2027);
-    EXPECT_EQ(window->TodayAtLastCheck, D(2027, 1, 2));
+    EXPECT_EQ(window->State().TodayAtLastCheck, D(2027, 1, 2));
 }
 
 TEST_F(MainWindow, SelectionCrossingIntoTheNextYearTakesTheYearBoxAlong) {
@@ -280,15 +285,7 @@ TEST_F(MainWindow, CloseBoxHidesAndExitEndsTheLoop) {
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
-class MainWindowSettings : public testing::Test {
-protected:
-    void TearDown() override {
-        Application::instance().setIdleHandler(nullptr);
-        Application::instance().showMainWindow = true;
-    }
-    RegistryRedirect registry;
-    FakeClock clock;
-};
+using MainWindowSettings = test::MainWindowFixture;
 
 TEST_F(MainWindowSettings, StoredSettingsAreAppliedAtCreation) {
     registry.PutDword(L"Columns", 1);  // two columns
@@ -296,74 +293,70 @@ TEST_F(MainWindowSettings, StoredSettingsAreAppliedAtCreation) {
     registry.PutDword(L"Toolbar", 0);
     registry.PutDword(L"Multiple day selection", 1);
     registry.PutDword(L"First month", 7);
-    TfMain_calendar window(clock);
-    window.Create();
-    EXPECT_EQ(window.Calendar().Columns(), 2);
-    EXPECT_TRUE(window.IsChecked(Command::Columns2));
-    EXPECT_TRUE(window.IsChecked(Command::ShowWeekNumbers));
-    EXPECT_TRUE(window.Calendar().WeekNumbers());
-    EXPECT_FALSE(window.IsChecked(Command::ShowToolbar));
-    EXPECT_TRUE(window.Calendar().MultiSelect());
+    Create();
+    EXPECT_EQ(window->Calendar().Columns(), 2);
+    EXPECT_TRUE(window->IsChecked(Command::Columns2));
+    EXPECT_TRUE(window->IsChecked(Command::ShowWeekNumbers));
+    EXPECT_TRUE(window->Calendar().WeekNumbers());
+    EXPECT_FALSE(window->IsChecked(Command::ShowToolbar));
+    EXPECT_TRUE(window->Calendar().MultiSelect());
     // Created on the current year: July 2026 .. June 2027; the remembered
     // 10 March lies before it, so the first day is selected.
     SYSTEMTIME shown[2] = {};
-    SendMessageW(window.Calendar().hwnd(), MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(shown));
+    SendMessageW(window->Calendar().hwnd(), MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(shown));
     EXPECT_EQ(shown[0].wYear, 2026);
     EXPECT_EQ(shown[0].wMonth, 7);
-    EXPECT_EQ(DateOf(window.Calendar().Date()), EncodeDate(2026, 7, 1));
+    EXPECT_EQ(DateOf(window->Calendar().Date()), EncodeDate(2026, 7, 1));
     // Shown, it goes to today: March lies before July, so July 2025 .. June 2026.
-    ShowWindow(window.hwnd(), SW_SHOW);
-    SendMessageW(window.Calendar().hwnd(), MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(shown));
+    ShowWindow(window->hwnd(), SW_SHOW);
+    SendMessageW(window->Calendar().hwnd(), MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(shown));
     EXPECT_EQ(shown[0].wYear, 2025);
     EXPECT_EQ(shown[0].wMonth, 7);
     EXPECT_EQ(shown[1].wYear, 2026);
     EXPECT_EQ(shown[1].wMonth, 6);
-    EXPECT_EQ(DateOf(window.Calendar().Date()), EncodeDate(2026, 3, 10));
+    EXPECT_EQ(DateOf(window->Calendar().Date()), EncodeDate(2026, 3, 10));
 
     // A three-day range shows its length.
-    window.Calendar().SetDate(EncodeDate(2026, 3, 10));
-    window.Calendar().SetEndDate(EncodeDate(2026, 3, 12));
-    window.UpdateSelectedDate();
-    EXPECT_EQ(window.ToolBar().edSelectedDate.Text(), L"(3 days)");
+    window->Calendar().SetDate(EncodeDate(2026, 3, 10));
+    window->Calendar().SetEndDate(EncodeDate(2026, 3, 12));
+    window->UpdateSelectedDate();
+    EXPECT_EQ(window->ToolBar().edSelectedDate.Text(), L"(3 days)");
 }
 
 TEST_F(MainWindowSettings, QuietBorderlessStartFlashesOnceAndHidesWhenIdle) {
     registry.PutDword(L"Show only calendar", 1);
     Application& app = Application::instance();
     app.showMainWindow = false;
-    TfMain_calendar window(clock);
-    window.Create();
+    Create();
     EXPECT_TRUE(app.showMainWindow);
     EXPECT_TRUE(app.hasIdleHandler());
-    EXPECT_EQ(GetMenu(window.hwnd()), nullptr);
-    EXPECT_FALSE(GetWindowLongPtrW(window.hwnd(), GWL_STYLE) & WS_CAPTION);
-    ShowWindow(window.hwnd(), SW_SHOW);
-    EXPECT_TRUE(IsWindowVisible(window.hwnd()));
+    EXPECT_EQ(GetMenu(window->hwnd()), nullptr);
+    EXPECT_FALSE(GetWindowLongPtrW(window->hwnd(), GWL_STYLE) & WS_CAPTION);
+    ShowWindow(window->hwnd(), SW_SHOW);
+    EXPECT_TRUE(IsWindowVisible(window->hwnd()));
     app.processMessages();
-    EXPECT_FALSE(IsWindowVisible(window.hwnd()));
-    EXPECT_TRUE(window.HiddenOnce);
+    EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+    EXPECT_TRUE(window->State().HiddenOnce);
     EXPECT_FALSE(app.hasIdleHandler());
 }
 
 TEST_F(MainWindowSettings, WithoutTheQuietSwitchTheBorderlessWindowStaysShown) {
     registry.PutDword(L"Show only calendar", 1);
-    TfMain_calendar window(clock);
-    window.Create();
+    Create();
     EXPECT_FALSE(Application::instance().hasIdleHandler());
-    ShowWindow(window.hwnd(), SW_SHOW);
+    ShowWindow(window->hwnd(), SW_SHOW);
     Application::instance().processMessages();
-    EXPECT_TRUE(IsWindowVisible(window.hwnd()));
+    EXPECT_TRUE(IsWindowVisible(window->hwnd()));
 }
 
 TEST_F(MainWindowSettings, BorderlessCalendarKeysStandInForTheMissingMenu) {
     registry.PutDword(L"Show only calendar", 1);
-    TfMain_calendar window(clock);
-    window.Create();
-    ShowWindow(window.hwnd(), SW_SHOW);
+    Create();
+    ShowWindow(window->hwnd(), SW_SHOW);
     Pump();
-    HWND calendar = window.Calendar().hwnd();
+    HWND calendar = window->Calendar().hwnd();
     SendMessageW(calendar, WM_KEYUP, VK_ESCAPE, 0);
-    EXPECT_FALSE(IsWindowVisible(window.hwnd()));
+    EXPECT_FALSE(IsWindowVisible(window->hwnd()));
     MSG msg;
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
     // Alt+X: the key's release arrives as a system key while Alt is held.
@@ -373,18 +366,17 @@ TEST_F(MainWindowSettings, BorderlessCalendarKeysStandInForTheMissingMenu) {
 
 TEST_F(MainWindowSettings, EscClosesTheFramedWindowOnlyWhenChosen) {
     registry.PutDword(L"Close on Escape", 1);
-    TfMain_calendar window(clock);
-    window.Create();
+    Create();
     wchar_t text[64] = {};
-    GetMenuStringW(window.MainMenu(), static_cast<UINT>(Command::CloseWindow), text, 64, MF_BYCOMMAND);
+    GetMenuStringW(window->MainMenu(), static_cast<UINT>(Command::CloseWindow), text, 64, MF_BYCOMMAND);
     EXPECT_STREQ(text, L"&Close window\tEsc");
-    ShowWindow(window.hwnd(), SW_SHOW);
+    ShowWindow(window->hwnd(), SW_SHOW);
     Pump();
     // A framed window ignores Esc's release in the calendar: the shortcut does the work.
-    SendMessageW(window.Calendar().hwnd(), WM_KEYUP, VK_ESCAPE, 0);
-    EXPECT_TRUE(IsWindowVisible(window.hwnd()));
+    SendMessageW(window->Calendar().hwnd(), WM_KEYUP, VK_ESCAPE, 0);
+    EXPECT_TRUE(IsWindowVisible(window->hwnd()));
     ACCEL table[64];
-    const int n = CopyAcceleratorTableW(window.Accelerators(), table, 64);
+    const int n = CopyAcceleratorTableW(window->Accelerators(), table, 64);
     bool hasEsc = false;
     for (int i = 0; i < n; ++i) hasEsc |= table[i].key == VK_ESCAPE && table[i].cmd == static_cast<WORD>(Command::CloseWindow);
     EXPECT_TRUE(hasEsc);

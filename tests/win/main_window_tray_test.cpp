@@ -13,6 +13,7 @@
 #include "app/app_texts.h"
 #include "app/instance_win.h"
 #include "app/main_window_win.h"
+#include "tests/win/main_window_fixture.h"
 #include "app/show_hide_win.h"
 #include "calendar/date_format_win.h"
 #include "resources/pixmap_win.h"
@@ -52,36 +53,12 @@ std::vector<std::uint32_t> Drawn(HICON icon, std::uint32_t ground, int size = 16
     return out;
 }
 
-class MainWindowTray : public testing::Test {
+class MainWindowTray : public test::MainWindowFixture {
 protected:
-    void TearDown() override {
-        window.reset();
-        Application::instance().setIdleHandler(nullptr);
-        Application::instance().showMainWindow = true;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-    }
-    void Start(bool show = true) {
-        window = std::make_unique<TfMain_calendar>(clock);
-        window->Create();
-        if (show) ShowWindow(window->hwnd(), SW_SHOW);
-        Pump();
-    }
-    HWND Tray() { return window->NotifyIcon.MsgWindow().hwnd(); }
-    void Tray(LPARAM code) {
-        SendMessageW(Tray(), TMsgWindow::kCallbackMessage, 0, code);
-        Pump();
-    }
-    bool Visible() { return IsWindowVisible(window->hwnd()) != FALSE; }
     std::wstring Today(bool longFormat) {
         const TDateTime today = EncodeDate(2026, 3, 10);
         return std::wstring(L"Kiv Calendar \r") + (longFormat ? LongDateText(today) : ShortDateText(today));
     }
-
-    RegistryRedirect registry;
-    FakeClock clock;
-    std::unique_ptr<TfMain_calendar> window;
 };
 
 TEST_F(MainWindowTray, TheIconIsAddedWithTheTitleAndThenShowsTheDate) {
@@ -95,31 +72,31 @@ TEST_F(MainWindowTray, TheIconIsAddedWithTheTitleAndThenShowsTheDate) {
     EXPECT_EQ(shell.Count(NIM_ADD), 1);
     EXPECT_EQ(shell.calls.back().tip(), Today(true));
     EXPECT_TRUE(ShellHasIcon(Tray()));
-    EXPECT_TRUE(window->NotifyIcon.RightClickBeepOnNoMenu);
-    EXPECT_EQ(window->NotifyIcon.PopupMenu, &window->PopupMenu);
+    EXPECT_TRUE(window->Tray().Icon().RightClickBeepOnNoMenu);
+    EXPECT_EQ(window->Tray().Icon().PopupMenu, &window->Tray().Menu());
 
     // The short format, and a day later on the timer.
-    window->Settings.LongDateFormat = false;
+    window->State().Settings.LongDateFormat = false;
     clock.now += 1;
     window->TimerTick();
-    EXPECT_EQ(window->NotifyIcon.ToolTip(), L"Kiv Calendar \r" + ShortDateText(EncodeDate(2026, 3, 11)));
+    EXPECT_EQ(window->Tray().Icon().ToolTip(), L"Kiv Calendar \r" + ShortDateText(EncodeDate(2026, 3, 11)));
     window.reset();
 }
 
 TEST_F(MainWindowTray, WithoutTheDateTheIconIsTheProgramsAndTheToolTipStays) {
     registry.PutDword(L"Show date in tray bar icon", 0);
     Start(false);
-    EXPECT_EQ(window->NotifyIcon.ToolTip(), L"Kiv Calendar");
+    EXPECT_EQ(window->Tray().Icon().ToolTip(), L"Kiv Calendar");
     UniqueIcon program = LoadProgramIcon(GetSystemMetrics(SM_CXSMICON));
-    EXPECT_EQ(Drawn(window->NotifyIcon.Icon(), 0x123456), Drawn(program.get(), 0x123456));
+    EXPECT_EQ(Drawn(window->Tray().Icon().Icon(), 0x123456), Drawn(program.get(), 0x123456));
 
     // Switched off while running, the last date text stays.
-    window->Settings.ShowDateInNotifyIcon = true;
+    window->State().Settings.ShowDateInNotifyIcon = true;
     window->TimerTick();
-    window->Settings.ShowDateInNotifyIcon = false;
+    window->State().Settings.ShowDateInNotifyIcon = false;
     window->TimerTick();
-    EXPECT_EQ(window->NotifyIcon.ToolTip(), Today(true));
-    EXPECT_EQ(Drawn(window->NotifyIcon.Icon(), 0x123456), Drawn(program.get(), 0x123456));
+    EXPECT_EQ(window->Tray().Icon().ToolTip(), Today(true));
+    EXPECT_EQ(Drawn(window->Tray().Icon().Icon(), 0x123456), Drawn(program.get(), 0x123456));
 }
 
 TEST_F(MainWindowTray, TheIconShowsTheComposedPixelsAndTheGroundThroughTheRest) {
@@ -131,15 +108,15 @@ TEST_F(MainWindowTray, TheIconShowsTheComposedPixelsAndTheGroundThroughTheRest) 
     const Case cases[] = {{false, false, false, kBlack}, {false, true, true, 0x0000FF}, {false, true, false, kBlack},
                           {true, true, false, kBlack},   {true, false, false, 0x0000FF}, {true, true, true, 0x00FF00}};
     for (const Case& c : cases) {
-        window->Settings.TransparentIcon = c.transparent;
-        window->Settings.UseSmallNumbers = c.small;
-        window->Settings.BoldNumbers = c.bold;
-        window->Settings.NotifyIconColor = c.color;
+        window->State().Settings.TransparentIcon = c.transparent;
+        window->State().Settings.UseSmallNumbers = c.small;
+        window->State().Settings.BoldNumbers = c.bold;
+        window->State().Settings.NotifyIconColor = c.color;
         window->TimerTick();
         DateIconStyle style{c.transparent, c.small, c.bold, c.color};
         const DateIconImage expected = ComposeDateIcon(10, style);
         for (std::uint32_t ground : {0x3366CCu, 0xFFFFFFu, 0x000000u}) {
-            const std::vector<std::uint32_t> shown = Drawn(window->NotifyIcon.Icon(), ground);
+            const std::vector<std::uint32_t> shown = Drawn(window->Tray().Icon().Icon(), ground);
             int through = 0;
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < 16; ++x) {
@@ -161,20 +138,20 @@ TEST_F(MainWindowTray, TheIconShowsTheComposedPixelsAndTheGroundThroughTheRest) 
 TEST_F(MainWindowTray, BareDigitsInASystemColourThatDrawsBlackStayVisible) {
     if (GetSysColor(COLOR_WINDOWTEXT) != 0) GTEST_SKIP() << "the window text colour is not black here";
     Start(false);
-    window->Settings.TransparentIcon = true;
-    window->Settings.NotifyIconColor = kBlack;
+    window->State().Settings.TransparentIcon = true;
+    window->State().Settings.NotifyIconColor = kBlack;
     window->TimerTick();
-    const std::vector<std::uint32_t> black = Drawn(window->NotifyIcon.Icon(), 0x3366CC);
-    window->Settings.NotifyIconColor = SystemColor(syscolor::WindowText);
+    const std::vector<std::uint32_t> black = Drawn(window->Tray().Icon().Icon(), 0x3366CC);
+    window->State().Settings.NotifyIconColor = SystemColor(syscolor::WindowText);
     window->TimerTick();
-    const std::vector<std::uint32_t> system = Drawn(window->NotifyIcon.Icon(), 0x3366CC);
+    const std::vector<std::uint32_t> system = Drawn(window->Tray().Icon().Icon(), 0x3366CC);
     EXPECT_EQ(system, black);
     EXPECT_GT(std::count(system.begin(), system.end(), 0x000000u), 20);
 }
 
 TEST_F(MainWindowTray, TheTrayMenuOffersShowAboutOptionsAndExit) {
     Start(false);
-    HMENU menu = window->PopupMenu.Handle();
+    HMENU menu = window->Tray().Menu().Handle();
     ASSERT_EQ(GetMenuItemCount(menu), 6);
     const std::pair<UINT, const wchar_t*> items[] = {{static_cast<UINT>(Command::Show), L"&Show"},
                                                      {static_cast<UINT>(Command::About), L"&About"},
@@ -221,7 +198,7 @@ TEST_F(MainWindowTray, ClicksShowAndHideTheWindowAsSingleClickSays) {
     EXPECT_TRUE(Visible()) << "a click only raises a visible window";
     EXPECT_EQ(GetForegroundWindow(), window->hwnd());
 
-    window->Settings.SingleClick = true;
+    window->State().Settings.SingleClick = true;
     Tray(WM_LBUTTONDOWN);
     EXPECT_FALSE(Visible());
     Tray(WM_LBUTTONDOWN);
@@ -230,6 +207,37 @@ TEST_F(MainWindowTray, ClicksShowAndHideTheWindowAsSingleClickSays) {
     Tray(WM_LBUTTONDOWN);
     Tray(WM_LBUTTONDBLCLK);
     EXPECT_TRUE(Visible());
+}
+
+TEST_F(MainWindowTray, AMinimisedWindowComesBackOnADoubleClickOrShow) {
+    Start(true);
+    Command choice = Command::Show;
+    auto previous = SetPopupMenuTracker([&](HMENU, int, int, HWND) { return static_cast<UINT>(choice); });
+    for (const UINT message : {WM_LBUTTONDBLCLK, WM_RBUTTONUP}) {
+        ShowWindow(window->hwnd(), SW_MINIMIZE);
+        Pump();
+        ASSERT_TRUE(IsIconic(window->hwnd()));
+        Tray(message);
+        EXPECT_FALSE(IsIconic(window->hwnd())) << message;
+        EXPECT_TRUE(Visible()) << message;
+    }
+    SetPopupMenuTracker(previous);
+}
+
+// Idle ticks draw nothing new, so they cost the shell nothing; what the icon
+// shows changing reaches the shell on the next tick.
+TEST_F(MainWindowTray, ATickSendsTheIconOnlyWhenWhatItShowsChanged) {
+    Start(false);
+    ShellRecorder shell(true);
+    for (int i = 0; i < 5; ++i) window->TimerTick();
+    EXPECT_EQ(shell.count, 0);
+    window->State().Settings.BoldNumbers = !window->State().Settings.BoldNumbers;
+    window->TimerTick();
+    EXPECT_EQ(shell.Count(NIM_MODIFY), 1);
+    clock.now += 1;
+    window->TimerTick();
+    window->TimerTick();
+    EXPECT_EQ(shell.Count(NIM_MODIFY), 3) << "the new day's tip and icon, once";
 }
 
 TEST_F(MainWindowTray, TheHotKeyActsAsASingleClick) {
@@ -241,7 +249,7 @@ TEST_F(MainWindowTray, TheHotKeyActsAsASingleClick) {
     };
     press();
     EXPECT_FALSE(Visible());
-    window->Settings.SingleClick = true;
+    window->State().Settings.SingleClick = true;
     press();
     EXPECT_TRUE(Visible());
     press();
@@ -276,7 +284,7 @@ TEST_F(MainWindowTray, CloseBoxAndCloseCommandHideToTheTrayAndKeepTheIcon) {
             SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(Command::CloseWindow), 0), 0);
         Pump();
         EXPECT_FALSE(Visible()) << way;
-        EXPECT_TRUE(window->NotifyIcon.Visible());
+        EXPECT_TRUE(window->Tray().Icon().Visible());
         EXPECT_TRUE(ShellHasIcon(Tray())) << way;
     }
     window.reset();
@@ -417,7 +425,7 @@ TEST_F(MainWindowTray, TheIconComesBackWhenTheTaskbarIsCreatedAgainAndGoesWithTh
     ShellRecorder shell(true);
     Start(false);
     const HWND tray = Tray();
-    NOTIFYICONDATAW data = window->NotifyIcon.IconData();
+    NOTIFYICONDATAW data = window->Tray().Icon().IconData();
     ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));
     ASSERT_FALSE(ShellHasIcon(tray));
     PostMessageW(HWND_BROADCAST, TaskbarCreatedMessage(), 0, 0);
@@ -436,13 +444,13 @@ TEST_F(MainWindowTray, DISABLED_SeventyThousandRebuildsLeakNoHandle) {
     const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     for (int i = 0; i < 70000; ++i) {
-        window->Settings.TransparentIcon = i & 1;
-        window->Settings.UseSmallNumbers = i & 2;
-        window->Settings.BoldNumbers = i & 4;
-        window->Settings.ShowDateInNotifyIcon = i % 16 != 15;
+        window->State().Settings.TransparentIcon = i & 1;
+        window->State().Settings.UseSmallNumbers = i & 2;
+        window->State().Settings.BoldNumbers = i & 4;
+        window->State().Settings.ShowDateInNotifyIcon = i % 16 != 15;
         ASSERT_NO_THROW(window->UpdateNotifyIcon()) << "rebuild " << i;
     }
-    EXPECT_NE(window->NotifyIcon.Icon(), nullptr);
+    EXPECT_NE(window->Tray().Icon().Icon(), nullptr);
     EXPECT_GE(shell.count, 70000);
     // GetGuiResources answers 0 where it is not kept (Wine); elsewhere the counts must not grow.
     if (gdi) {

@@ -26,8 +26,6 @@ void Tick(HWND window) { SendMessageW(window, WM_TIMER, TfMain_calendar::kTimerI
 
 class YearWindow : public test::MainWindowTest {
 protected:
-    int YearBox() { return window->ToolBar().edYear.Number(); }
-    std::wstring SelectedBox() { return window->ToolBar().edSelectedDate.Text(); }
     HWND Control() { return window->Calendar().hwnd(); }
     std::string Shown() { return test::ShownMonths(Control()); }
     TDateTime Selected() { return DateOf(window->Calendar().Date()); }
@@ -36,8 +34,6 @@ protected:
         ASSERT_TRUE(point) << "nothing on the control answers hit test " << hit;
         test::Click(Control(), *point);
     }
-
-    test::RegistryRedirect registry;  // made before the window, which reads it
 };
 
 // First month July, today 10 March 2026.
@@ -209,7 +205,7 @@ TEST_F(YearWindow, TicksInsideABoxLeaveTheYearAloneAndCatchUpAfterwards) {
         EXPECT_EQ(Selected(), D(2026, 12, 31)) << box.name;
         // The next tick finds the selection on the old today and moves it on.
         Tick(window->hwnd());
-        EXPECT_EQ(window->CurrentYear, 2027) << box.name;
+        EXPECT_EQ(window->State().CurrentYear, 2027) << box.name;
         EXPECT_EQ(Selected(), D(2027, 1, 1)) << box.name;
         EXPECT_EQ(YearBox(), 2027) << box.name;
         EXPECT_EQ(Shown(), "2027-01..2027-12") << box.name;

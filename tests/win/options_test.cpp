@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
+#include "tests/win/main_window_fixture.h"
 #include "settings/settings_table.h"
 #include "calendar/month_cal_colors.h"
 #include "options/options_layout.h"
@@ -102,19 +103,8 @@ std::wstring RunEntry() {
     return data;
 }
 
-class Options : public testing::Test {
+class Options : public test::MainWindowFixture {
 protected:
-    void TearDown() override {
-        window.reset();
-        Application::instance().setIdleHandler(nullptr);
-        Application::instance().showMainWindow = true;
-    }
-    void Start(bool show = true) {
-        window = std::make_unique<TfMain_calendar>(clock);
-        window->Create();
-        if (show) ShowWindow(window->hwnd(), SW_SHOW);
-        Pump();
-    }
     // Opens the options as Ctrl+O does and hands the dialog to the script.
     void OpenOptions(std::function<void(HWND)> script) {
         DialogScript run(std::move(script));
@@ -122,15 +112,6 @@ protected:
         Pump();
         EXPECT_TRUE(run.ran) << "no dialog came up";
     }
-    int ClientWidth() {
-        RECT rc;
-        GetClientRect(window->hwnd(), &rc);
-        return rc.right;
-    }
-
-    RegistryRedirect registry;
-    FakeClock clock;
-    std::unique_ptr<TfMain_calendar> window;
 };
 
 TEST_F(Options, DialogIsLaidOutOwnedAndFilledFromTheRecord) {
@@ -213,7 +194,7 @@ TEST_F(Options, DialogIsLaidOutOwnedAndFilledFromTheRecord) {
     EXPECT_TRUE(IsWindowEnabled(window->hwnd()));
     // Cancelled: nothing written.
     EXPECT_EQ(StoredValues().size(), 2u);
-    EXPECT_EQ(window->Settings.ColumnsIndex, 9);
+    EXPECT_EQ(window->State().Settings.ColumnsIndex, 9);
 }
 
 TEST_F(Options, OpenedOverAHiddenWindowTheDialogStandsForItOnTheTaskbar) {
@@ -249,7 +230,7 @@ TEST_F(Options, CancelAfterRestoringTheColoursChangesNothing) {
 TEST_F(Options, ConfirmingAppliesSavesAndShowsTheCurrentYear) {
     Start();
     window->ShowYear(1999);
-    const int width = ClientWidth();
+    const int width = Client().cx;
     auto chooser = SetColorChooserHandler([](COLORREF, CustomColors&) { return std::optional<COLORREF>(RGB(1, 2, 3)); });
     OpenOptions([&](HWND d) {
         Click(Item(d, Setting::WeekNumbers));
@@ -258,9 +239,9 @@ TEST_F(Options, ConfirmingAppliesSavesAndShowsTheCurrentYear) {
         Press(d, IDOK);
     });
     SetColorChooserHandler(chooser);
-    EXPECT_TRUE(window->Settings.WeekNumbers);
+    EXPECT_TRUE(window->State().Settings.WeekNumbers);
     EXPECT_TRUE(window->Calendar().WeekNumbers());
-    EXPECT_GT(ClientWidth(), width);
+    EXPECT_GT(Client().cx, width);
     EXPECT_EQ(window->ToolBar().edYear.Number(), 2026);
     EXPECT_EQ(window->Calendar().CalColors().TitleTextColor(), static_cast<TColor>(RGB(1, 2, 3)));
     EXPECT_EQ(GetFocus(), window->Calendar().hwnd());
@@ -316,9 +297,9 @@ TEST_F(Options, ApplyingTheSameRecordTwiceChangesNothing) {
                                  IsWindowVisible(window->ToolBar().hwnd())};
     };
     for (bool borderless : {false, true}) {
-        window->Settings.ShowOnlyCalendar = borderless;
-        window->Settings.WeekNumbers = true;
-        window->Settings.ShowToolbar = false;
+        window->State().Settings.ShowOnlyCalendar = borderless;
+        window->State().Settings.WeekNumbers = true;
+        window->State().Settings.ShowToolbar = false;
         window->ApplySettings();
         const auto first = state();
         window->ApplySettings();
@@ -329,13 +310,13 @@ TEST_F(Options, ApplyingTheSameRecordTwiceChangesNothing) {
 TEST_F(Options, AppliedFrameToolbarFirstDayAndColumns) {
     Start();
     TfMain_calendar& w = *window;
-    w.Settings.ShowOnlyCalendar = true;
-    w.Settings.ShowToolbar = true;
+    w.State().Settings.ShowOnlyCalendar = true;
+    w.State().Settings.ShowToolbar = true;
     w.ApplySettings();
     EXPECT_EQ(GetMenu(w.hwnd()), nullptr);
     EXPECT_FALSE(GetWindowLongPtrW(w.hwnd(), GWL_STYLE) & (WS_CAPTION | WS_BORDER));
     EXPECT_FALSE(IsWindowVisible(w.ToolBar().hwnd()));
-    w.Settings.ShowOnlyCalendar = false;
+    w.State().Settings.ShowOnlyCalendar = false;
     w.ApplySettings();
     EXPECT_EQ(GetMenu(w.hwnd()), w.MainMenu());
     EXPECT_TRUE(GetWindowLongPtrW(w.hwnd(), GWL_STYLE) & WS_CAPTION);
@@ -343,7 +324,7 @@ TEST_F(Options, AppliedFrameToolbarFirstDayAndColumns) {
 
     const UINT dpi = WindowDpi(w.hwnd());
     for (bool large : {true, false}) {
-        w.Settings.LargeIcons = large;
+        w.State().Settings.LargeIcons = large;
         w.ApplySettings();
         const DWORD size = static_cast<DWORD>(SendMessageW(w.ToolBar().hwnd(), TB_GETBUTTONSIZE, 0, 0));
         EXPECT_EQ(LOWORD(size), ScaleForDpi(large ? 36 : 26, dpi));
@@ -354,13 +335,13 @@ TEST_F(Options, AppliedFrameToolbarFirstDayAndColumns) {
         EXPECT_EQ(cx, ScaleForDpi(large ? 24 : 16, dpi));
     }
 
-    w.Settings.FirstDay = 7;
+    w.State().Settings.FirstDay = 7;
     w.ApplySettings();
     EXPECT_EQ(LOWORD(SendMessageW(w.Calendar().hwnd(), MCM_GETFIRSTDAYOFWEEK, 0, 0)), 6);  // Sunday
 
-    w.Settings.ColumnsIndex = 1;
+    w.State().Settings.ColumnsIndex = 1;
     w.ApplySettings();
-    w.Settings.ColumnsIndex = -1;
+    w.State().Settings.ColumnsIndex = -1;
     w.ApplySettings();
     EXPECT_EQ(w.Calendar().Columns(), 2);
     EXPECT_TRUE(w.IsChecked(Command::Columns2));
@@ -438,7 +419,7 @@ TEST_F(Options, TheTopmostBandFollowsTheWindowAfterCancelAndTheSettingsAfterOk) 
     }
     EXPECT_FALSE(window->IsChecked(Command::AlwaysOnTop));
 
-    window->Settings.AlwaysOnTop = false;
+    window->State().Settings.AlwaysOnTop = false;
     command(Command::AlwaysOnTop);
     {
         test::TopmostRequests topmost(window->hwnd());
@@ -452,7 +433,7 @@ TEST_F(Options, TheTopmostBandFollowsTheWindowAfterCancelAndTheSettingsAfterOk) 
     }
     EXPECT_TRUE(window->IsChecked(Command::AlwaysOnTop));
 
-    window->Settings.AlwaysOnTop = true;
+    window->State().Settings.AlwaysOnTop = true;
     command(Command::AlwaysOnTop);
     {
         test::TopmostRequests topmost(window->hwnd());
@@ -470,7 +451,7 @@ TEST_F(Options, FromTheTrayMenuWhileTheDialogIsOpenTheMenuWaits) {
         ++menus;
         return static_cast<UINT>(Command::Options);
     });
-    const HWND tray = window->NotifyIcon.MsgWindow().hwnd();
+    const HWND tray = window->Tray().Icon().MsgWindow().hwnd();
     DialogScript run([&](HWND d) {
         SendMessageW(tray, TMsgWindow::kCallbackMessage, 0, WM_RBUTTONUP);
         EXPECT_EQ(menus, 1) << "a second menu opened over the dialog";
@@ -480,7 +461,7 @@ TEST_F(Options, FromTheTrayMenuWhileTheDialogIsOpenTheMenuWaits) {
     SendMessageW(tray, TMsgWindow::kCallbackMessage, 0, WM_RBUTTONUP);
     Pump();
     EXPECT_TRUE(run.ran) << "no dialog came up";
-    EXPECT_EQ(window->NotifyIcon.PopupMenu, &window->PopupMenu);
+    EXPECT_EQ(window->Tray().Icon().PopupMenu, &window->Tray().Menu());
     EXPECT_FALSE(IsWindowVisible(window->hwnd()));
     SetPopupMenuTracker(previous);
 }

@@ -45,6 +45,8 @@ int CountPixels(const test::PrintedImage& image, std::uint32_t rgb) {
 
 class Printing : public test::MainWindowTest {
 protected:
+    // The test printers and the default printer are the user's settings.
+    Printing() : MainWindowTest(false) {}
     void SetUp() override {
         ASSERT_TRUE(test::PrinterExists(test::kTestPrinter)) << "the session has no test printers";
         for (const wchar_t* port : {test::kTestPrinterPort, test::kSecondPrinterPort}) {
@@ -127,7 +129,7 @@ TEST_F(Printing, BackgroundColorsArePrintedOnlyWhenTheSettingSaysSo) {
     Pump();
     const WindowState before = State();
     for (bool printColors : {true, false}) {
-        window->Settings.PrintBackgroundColors = printColors;
+        window->State().Settings.PrintBackgroundColors = printColors;
         Run(Command::Print);
         const auto job = ReadJob(outputs[0]);
         ASSERT_TRUE(job && job->images.size() == 1 && !job->images[0].pixels.empty()) << printColors;

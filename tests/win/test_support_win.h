@@ -35,7 +35,9 @@ public:
 // Points HKEY_CURRENT_USER at an empty throw-away key for the object's lifetime.
 class RegistryRedirect {
 public:
-    RegistryRedirect() {
+    // Off, the process keeps the real root.
+    explicit RegistryRedirect(bool on = true) {
+        if (!on) return;
         path_ = L"Software\\KivTests\\window-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                 std::to_wstring(GetTickCount64());
         HKEY key = nullptr;
@@ -46,6 +48,7 @@ public:
     RegistryRedirect(const RegistryRedirect&) = delete;
     RegistryRedirect& operator=(const RegistryRedirect&) = delete;
     ~RegistryRedirect() {
+        if (!key_) return;
         RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
         key_.reset();
         RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
