@@ -1,5 +1,5 @@
 # Fails when a portable source (one not named *_win.*) includes <windows.h>.
-file(GLOB_RECURSE files ${ROOT}/app/* ${ROOT}/calendar/* ${ROOT}/trayicon/* ${ROOT}/options/*
+file(GLOB_RECURSE files ${ROOT}/app/* ${ROOT}/calendar/* ${ROOT}/markeddays/* ${ROOT}/trayicon/* ${ROOT}/options/*
      ${ROOT}/help/* ${ROOT}/widgets/* ${ROOT}/resources/*)
 set(bad)
 foreach(f IN LISTS files)
