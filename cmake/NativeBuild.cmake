@@ -24,6 +24,8 @@ kiv_use_googletest()
 file(GLOB KIV_UNIT_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(kiv_unit_tests ${KIV_UNIT_TESTS})
 target_link_libraries(kiv_unit_tests PRIVATE kivcore GTest::gtest_main)
+# The small calendar files of the fuzzing corpus are test data too.
+target_compile_definitions(kiv_unit_tests PRIVATE KIV_ICS_CORPUS="${PROJECT_SOURCE_DIR}/tests/fuzz/corpus")
 kiv_warnings(kiv_unit_tests)
 include(GoogleTest)
 gtest_discover_tests(kiv_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60)
