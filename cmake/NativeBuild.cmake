@@ -117,3 +117,45 @@ if(KIV_CROSS)
                 --gtest_filter=*SeventyThousand*)
   set_tests_properties(win.tray_leaks PROPERTIES DEPENDS "win.inprocess;win.end_to_end;win.end_to_end.midnight")
 endif()
+
+# A libFuzzer target for the calendar-file reader, built with the native
+# clang (whatever compiles the rest) when it can make one: its runtime comes
+# with Debian's libclang-rt-dev. A bounded run is part of the tests; what it
+# finds goes to the build tree, never into the seed corpus.
+find_program(KIV_FUZZ_CXX NAMES clang++)
+if(KIV_FUZZ_CXX AND NOT DEFINED KIV_FUZZ_WORKS)
+  set(probe ${CMAKE_BINARY_DIR}/CMakeFiles/fuzz_probe.cpp)
+  file(WRITE ${probe} "#include <cstddef>\n#include <cstdint>\n"
+       "extern \"C\" int LLVMFuzzerTestOneInput(const std::uint8_t*, std::size_t) { return 0; }\n")
+  execute_process(COMMAND ${KIV_FUZZ_CXX} -fsanitize=fuzzer,address,undefined ${probe}
+                          -o ${CMAKE_BINARY_DIR}/CMakeFiles/fuzz_probe
+                  RESULT_VARIABLE probe_result OUTPUT_QUIET ERROR_QUIET)
+  if(probe_result EQUAL 0)
+    set(KIV_FUZZ_WORKS ON CACHE INTERNAL "clang++ links libFuzzer targets")
+  else()
+    set(KIV_FUZZ_WORKS OFF CACHE INTERNAL "clang++ links libFuzzer targets")
+    message(STATUS "No libFuzzer with ${KIV_FUZZ_CXX}: the reader's fuzz test is left out")
+  endif()
+endif()
+if(KIV_FUZZ_WORKS)
+  file(GLOB fuzz_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/markeddays/*.cpp)
+  list(FILTER fuzz_sources EXCLUDE REGEX "(_win|_main)\\.cpp$")
+  list(APPEND fuzz_sources ${PROJECT_SOURCE_DIR}/calendar/date_time.cpp
+       ${PROJECT_SOURCE_DIR}/tests/fuzz/ics_reader_fuzz.cpp)
+  set(fuzz_work ${CMAKE_BINARY_DIR}/fuzz)
+  set(fuzz_exe ${fuzz_work}/ics_reader_fuzz)
+  add_custom_command(OUTPUT ${fuzz_exe}
+    COMMAND ${KIV_FUZZ_CXX} -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
+            -Wall -Wextra -Wpedantic -Wshadow -Werror -I${PROJECT_SOURCE_DIR} -MD -MF ${fuzz_exe}.d
+            ${fuzz_sources} -o ${fuzz_exe}
+    DEPFILE ${fuzz_exe}.d
+    DEPENDS ${fuzz_sources}
+    COMMENT "Building the calendar-file fuzzer with ${KIV_FUZZ_CXX}")
+  add_custom_target(ics_reader_fuzz ALL DEPENDS ${fuzz_exe})
+  file(MAKE_DIRECTORY ${fuzz_work}/corpus ${fuzz_work}/artifacts)
+  add_test(NAME fuzz.ics_reader
+           COMMAND ${fuzz_exe} -max_total_time=45 -max_len=4096 -timeout=10 -rss_limit_mb=2048
+                   -dict=${PROJECT_SOURCE_DIR}/tests/fuzz/ics.dict -artifact_prefix=${fuzz_work}/artifacts/
+                   ${fuzz_work}/corpus ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus)
+  set_tests_properties(fuzz.ics_reader PROPERTIES TIMEOUT 120)
+endif()
