@@ -118,6 +118,16 @@ if(KIV_CROSS)
   set_tests_properties(win.tray_leaks PROPERTIES DEPENDS "win.inprocess;win.end_to_end;win.end_to_end.midnight")
 endif()
 
+# The marked-days benchmark (scripts/bench.sh): the reader and the index
+# built optimised and without the sanitizers.
+file(GLOB KIV_MARKED_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/markeddays/*.cpp)
+list(FILTER KIV_MARKED_SOURCES EXCLUDE REGEX "(_win|_main)\\.cpp$")
+list(APPEND KIV_MARKED_SOURCES ${PROJECT_SOURCE_DIR}/calendar/date_time.cpp)
+add_executable(marked_days_bench bench/marked_days_bench_main.cpp ${KIV_MARKED_SOURCES})
+target_include_directories(marked_days_bench PRIVATE ${PROJECT_SOURCE_DIR})
+target_compile_options(marked_days_bench PRIVATE -O2 -DNDEBUG)
+kiv_warnings(marked_days_bench)
+
 # A libFuzzer target for the calendar-file reader, built with the native
 # clang (whatever compiles the rest) when it can make one: its runtime comes
 # with Debian's libclang-rt-dev. A bounded run is part of the tests; what it
@@ -138,18 +148,15 @@ if(KIV_FUZZ_CXX AND NOT DEFINED KIV_FUZZ_WORKS)
   endif()
 endif()
 if(KIV_FUZZ_WORKS)
-  file(GLOB fuzz_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/markeddays/*.cpp)
-  list(FILTER fuzz_sources EXCLUDE REGEX "(_win|_main)\\.cpp$")
-  list(APPEND fuzz_sources ${PROJECT_SOURCE_DIR}/calendar/date_time.cpp
-       ${PROJECT_SOURCE_DIR}/tests/fuzz/ics_reader_fuzz.cpp)
+  set(fuzz_sources ${KIV_MARKED_SOURCES} ${PROJECT_SOURCE_DIR}/tests/fuzz/ics_reader_fuzz.cpp)
+  file(GLOB fuzz_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/markeddays/*.h)
   set(fuzz_work ${CMAKE_BINARY_DIR}/fuzz)
   set(fuzz_exe ${fuzz_work}/ics_reader_fuzz)
   add_custom_command(OUTPUT ${fuzz_exe}
     COMMAND ${KIV_FUZZ_CXX} -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
-            -Wall -Wextra -Wpedantic -Wshadow -Werror -I${PROJECT_SOURCE_DIR} -MD -MF ${fuzz_exe}.d
+            -Wall -Wextra -Wpedantic -Wshadow -Werror -I${PROJECT_SOURCE_DIR}
             ${fuzz_sources} -o ${fuzz_exe}
-    DEPFILE ${fuzz_exe}.d
-    DEPENDS ${fuzz_sources}
+    DEPENDS ${fuzz_sources} ${fuzz_headers} ${PROJECT_SOURCE_DIR}/calendar/date_time.h
     COMMENT "Building the calendar-file fuzzer with ${KIV_FUZZ_CXX}")
   add_custom_target(ics_reader_fuzz ALL DEPENDS ${fuzz_exe})
   file(MAKE_DIRECTORY ${fuzz_work}/corpus ${fuzz_work}/artifacts)
