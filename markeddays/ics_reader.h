@@ -37,7 +37,8 @@ inline constexpr std::size_t kMaxIcsMarks = 2'000'000;
 inline constexpr long kIcsExpansionBudget = 10'000'000;
 
 // Turns a UTC date-time into the user's local one (the Win32 layer uses the
-// system's time zone). An empty function takes UTC as local.
+// system's time zone). An empty function takes UTC as local. It is called
+// while a file is read; whatever it throws passes out of ReadIcs.
 using UtcToLocal = std::function<TDateTime(TDateTime utc)>;
 
 struct IcsProblem {

@@ -38,7 +38,7 @@ public:
     explicit MarkedDayFiles(UtcToLocal toLocal = {}) : toLocal_(std::move(toLocal)) {}
 
     // The years to index (the ones the calendar shows); a change re-reads
-    // every file. The files are read at once.
+    // every file. Set them before the paths, or the files are read twice.
     void SetYears(int firstYear, int lastYear);
     // The files, as full paths, in order. A path already known keeps what
     // was read from it; a new one is read at once.
