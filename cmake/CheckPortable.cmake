@@ -14,3 +14,4 @@ endforeach()
 if(bad)
   message(FATAL_ERROR "portable files include the window system: ${bad}")
 endif()
+

@@ -24,6 +24,8 @@ kiv_use_googletest()
 file(GLOB KIV_UNIT_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(kiv_unit_tests ${KIV_UNIT_TESTS})
 target_link_libraries(kiv_unit_tests PRIVATE kivcore GTest::gtest_main)
+# The small calendar files of the fuzzing corpus are test data too.
+target_compile_definitions(kiv_unit_tests PRIVATE KIV_ICS_CORPUS="${PROJECT_SOURCE_DIR}/tests/fuzz/corpus")
 kiv_warnings(kiv_unit_tests)
 include(GoogleTest)
 gtest_discover_tests(kiv_unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60)
@@ -122,4 +124,53 @@ if(KIV_CROSS)
   kiv_wine_test(win.tray_leaks ${KIV_WIN_BINARY_DIR}/kiv_win_tests.exe --gtest_also_run_disabled_tests
                 --gtest_filter=*SeventyThousand*)
   set_tests_properties(win.tray_leaks PROPERTIES DEPENDS "win.inprocess;win.end_to_end;win.end_to_end.midnight")
+endif()
+
+# The marked-days benchmark (scripts/bench.sh): the reader and the index
+# built optimised and without the sanitizers.
+file(GLOB KIV_MARKED_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/markeddays/*.cpp)
+list(FILTER KIV_MARKED_SOURCES EXCLUDE REGEX "(_win|_main)\\.cpp$")
+list(APPEND KIV_MARKED_SOURCES ${PROJECT_SOURCE_DIR}/calendar/date_time.cpp)
+add_executable(marked_days_bench bench/marked_days_bench_main.cpp ${KIV_MARKED_SOURCES})
+target_include_directories(marked_days_bench PRIVATE ${PROJECT_SOURCE_DIR})
+target_compile_options(marked_days_bench PRIVATE -O2 -DNDEBUG)
+kiv_warnings(marked_days_bench)
+
+# A libFuzzer target for the calendar-file reader, built with the native
+# clang (whatever compiles the rest) when it can make one: its runtime comes
+# with Debian's libclang-rt-dev. A bounded run is part of the tests; what it
+# finds goes to the build tree, never into the seed corpus.
+find_program(KIV_FUZZ_CXX NAMES clang++)
+if(KIV_FUZZ_CXX AND NOT DEFINED KIV_FUZZ_WORKS)
+  set(probe ${CMAKE_BINARY_DIR}/CMakeFiles/fuzz_probe.cpp)
+  file(WRITE ${probe} "#include <cstddef>\n#include <cstdint>\n"
+       "extern \"C\" int LLVMFuzzerTestOneInput(const std::uint8_t*, std::size_t) { return 0; }\n")
+  execute_process(COMMAND ${KIV_FUZZ_CXX} -fsanitize=fuzzer,address,undefined ${probe}
+                          -o ${CMAKE_BINARY_DIR}/CMakeFiles/fuzz_probe
+                  RESULT_VARIABLE probe_result OUTPUT_QUIET ERROR_QUIET)
+  if(probe_result EQUAL 0)
+    set(KIV_FUZZ_WORKS ON CACHE INTERNAL "clang++ links libFuzzer targets")
+  else()
+    set(KIV_FUZZ_WORKS OFF CACHE INTERNAL "clang++ links libFuzzer targets")
+    message(STATUS "No libFuzzer with ${KIV_FUZZ_CXX}: the reader's fuzz test is left out")
+  endif()
+endif()
+if(KIV_FUZZ_WORKS)
+  set(fuzz_sources ${KIV_MARKED_SOURCES} ${PROJECT_SOURCE_DIR}/tests/fuzz/ics_reader_fuzz.cpp)
+  file(GLOB fuzz_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/markeddays/*.h)
+  set(fuzz_work ${CMAKE_BINARY_DIR}/fuzz)
+  set(fuzz_exe ${fuzz_work}/ics_reader_fuzz)
+  add_custom_command(OUTPUT ${fuzz_exe}
+    COMMAND ${KIV_FUZZ_CXX} -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
+            -Wall -Wextra -Wpedantic -Wshadow -Werror -I${PROJECT_SOURCE_DIR}
+            ${fuzz_sources} -o ${fuzz_exe}
+    DEPENDS ${fuzz_sources} ${fuzz_headers} ${PROJECT_SOURCE_DIR}/calendar/date_time.h
+    COMMENT "Building the calendar-file fuzzer with ${KIV_FUZZ_CXX}")
+  add_custom_target(ics_reader_fuzz ALL DEPENDS ${fuzz_exe})
+  file(MAKE_DIRECTORY ${fuzz_work}/corpus ${fuzz_work}/artifacts)
+  add_test(NAME fuzz.ics_reader
+           COMMAND ${fuzz_exe} -max_total_time=45 -max_len=4096 -timeout=10 -rss_limit_mb=2048
+                   -dict=${PROJECT_SOURCE_DIR}/tests/fuzz/ics.dict -artifact_prefix=${fuzz_work}/artifacts/
+                   ${fuzz_work}/corpus ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus)
+  set_tests_properties(fuzz.ics_reader PROPERTIES TIMEOUT 120)
 endif()

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Start-up benchmark: KivCalendar.exe against a minimal program showing the
-# same twelve-month control, in a Wine session of its own.
+# same twelve-month control, in a Wine session of its own; then the native
+# marked-days benchmark.
 #   scripts/bench.sh [RUNS]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -39,4 +40,12 @@ inprocess_bench() {
 inprocess_bench ShowYearCost "== Cost of putting a year on the calendar (in-process, three runs)"
 inprocess_bench DateIconCost "== Cost of rebuilding the tray's date icon against the least a 16x16 icon costs:" \
   "   two bitmaps, CreateIconIndirect and their release (in-process, three runs)"
+
+# Native, optimised and without the sanitizers (not under Wine).
+if [ -x "$build/marked_days_bench" ]; then
+  echo
+  echo "== Reading and indexing a calendar file of 5,000 events (a quarter recurring), and the"
+  echo "   day-state answer for twelve months (native)"
+  "$build/marked_days_bench" || status=$?
+fi
 exit $status

@@ -7,7 +7,7 @@ packages=(
   cmake make g++ pkg-config
   libgtest-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  clang lld
+  clang lld libclang-rt-dev
   wine wine64 fonts-wine
   xvfb x11-utils xdotool imagemagick
   faketime
