@@ -349,6 +349,7 @@ std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp
             SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
             toolbar_.DpiChanged();
+            menuImages_.SetDpi(HIWORD(wp));
             // The calendar's font follows the new DPI. Until the calendar is
             // sized again fewer months may fit, and the selection may have
             // pulled a later one first: the months are put back once it fits.

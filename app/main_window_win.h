@@ -13,6 +13,7 @@
 #include "app/main_toolbar_win.h"
 #include "app/printer_win.h"
 #include "calendar/year_calendar_win.h"
+#include "resources/menu_images_win.h"
 #include "trayicon/notify_icon_win.h"
 #include "widgets/handles_win.h"
 #include "widgets/popup_menu_win.h"
@@ -132,7 +133,7 @@ private:
     MainToolbar toolbar_;
     UniqueMenu mainMenu_;
     UniqueAccelerators accelerators_;
-    std::vector<UniqueBitmap> menuImages_;
+    MenuImages menuImages_;
     UniqueIcon imgIcon_;  // the tray's icon when it shows no date
     ShortCut closeShortCut_ = 0;
     bool borderless_ = false;
