@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "app/main_window_win.h"
 #include "app/year_view.h"
 #include "resources/artwork.h"
+#include "resources/menu_images_win.h"
 #include "resources/pixmap_win.h"
 #include "widgets/application_win.h"
 #include "widgets/input_box_win.h"
@@ -24,15 +26,15 @@ std::wstring ItemText(const MenuItemDef& item, ShortCut shortcut) {
 }
 }  // namespace
 
-int TfMain_calendar::MenuImageSize() const {
-    return GetSystemMetrics(SM_CXMENUCHECK) > 16 ? GetSystemMetrics(SM_CXMENUCHECK) : 16;
-}
+int TfMain_calendar::MenuImageSize() const { return MenuImageSizeForDpi(WindowDpi(hwnd())); }
 
 void TfMain_calendar::BuildMenu() {
     mainMenu_.reset(CreateMenu());
     if (!mainMenu_) throw std::runtime_error(texts::kNoMenu);
-    const int imageSize = MenuImageSize();
+    menuImages_.SetDpi(WindowDpi(hwnd()));
     const auto appendItems = [&](HMENU popup, const std::vector<MenuItemDef>& items) {
+        const bool pictured =
+            std::any_of(items.begin(), items.end(), [](const MenuItemDef& item) { return item.image >= 0; });
         for (const MenuItemDef& item : items) {
             if (item.command == Command::None) {
                 AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
@@ -46,13 +48,11 @@ void TfMain_calendar::BuildMenu() {
             info.dwTypeData = const_cast<wchar_t*>(text.c_str());
             info.fType = item.radio ? MFT_RADIOCHECK : MFT_STRING;
             info.fState = (item.checked ? MFS_CHECKED : MFS_UNCHECKED) | (item.isDefault ? MFS_DEFAULT : 0);
-            if (item.image >= 0) {
-                menuImages_.push_back(
-                    CreateDibFromPixmap(MenuImagePixmap(static_cast<MenuImage>(item.image), imageSize)));
-                info.fMask |= MIIM_BITMAP;
-                info.hbmpItem = menuImages_.back().get();
-            }
-            InsertMenuItemW(popup, GetMenuItemCount(popup), TRUE, &info);
+            const UINT position = static_cast<UINT>(GetMenuItemCount(popup));
+            InsertMenuItemW(popup, position, TRUE, &info);
+            // An item without a picture gets an empty one where its shortcut
+            // must line up with those of pictured items.
+            if (item.image >= 0 || (pictured && item.shortcut)) menuImages_.Attach(popup, position, item.image);
         }
     };
     for (const MenuDef& menu : MainMenuDef()) {

@@ -225,6 +225,7 @@ void TfMain_calendar::OnDpiChanged(const RECT& suggested) {
     SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     toolbar_.DpiChanged();
+    menuImages_.SetDpi(WindowDpi(hwnd()));
     // The calendar's font follows the new DPI. Until the calendar is sized
     // again fewer months may fit, and the selection may have pulled a later
     // one first: the months are put back once it fits.

@@ -15,6 +15,7 @@
 #include "app/main_tray_win.h"
 #include "app/main_window_state.h"
 #include "calendar/year_calendar_win.h"
+#include "resources/menu_images_win.h"
 #include "widgets/handles_win.h"
 #include "widgets/scroll_box_win.h"
 #include "widgets/window_win.h"
@@ -102,7 +103,7 @@ private:
     CalendarPrint print_;
     UniqueMenu mainMenu_;
     UniqueAccelerators accelerators_;
-    std::vector<UniqueBitmap> menuImages_;
+    MenuImages menuImages_;
     ShortCut closeShortCut_ = 0;
     bool borderless_ = false;
     bool creating_ = false;

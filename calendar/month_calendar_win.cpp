@@ -147,6 +147,8 @@ void TMonthCalendar::CreateWnd() {
         DestroyWindow(h);
         throw;
     }
+    if (frameMargin_ > 0)  // the window was measured before the frame was ours to give
+        SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     ApplyStoredState();
 }
@@ -410,7 +412,43 @@ std::optional<LRESULT> TMonthCalendar::HandleNotify(NMHDR& header) {
     }
 }
 
+void TMonthCalendar::SetFrameMargin(int pixels) noexcept {
+    if (pixels == frameMargin_) return;
+    frameMargin_ = pixels;
+    if (HWND h = hwnd())
+        SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TMonthCalendar::PaintFrame() const noexcept {
+    HWND h = hwnd();
+    HDC dc = GetWindowDC(h);
+    if (!dc) return;
+    RECT window{}, client{};
+    GetWindowRect(h, &window);
+    GetClientRect(h, &client);
+    MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+    OffsetRect(&window, -window.left, -window.top);
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    UniqueBrush brush(CreateSolidBrush(ColorToRGB(colors_.Get(0))));
+    FillRect(dc, &window, brush.get());
+    ReleaseDC(h, dc);
+}
+
 std::optional<LRESULT> TMonthCalendar::OnControlMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCALCSIZE && frameMargin_ > 0) {
+        // The control has no border of its own: its client area is the
+        // window less the frame.
+        auto* r = reinterpret_cast<RECT*>(lp);
+        InflateRect(r, -frameMargin_, -frameMargin_);
+        if (r->right < r->left) r->right = r->left;
+        if (r->bottom < r->top) r->bottom = r->top;
+        return 0;
+    }
+    if (msg == WM_NCPAINT && frameMargin_ > 0) {
+        PaintFrame();
+        return 0;
+    }
     if ((msg == WM_KEYUP || msg == WM_SYSKEYUP) && OnKeyUp) {
         // Alt is read from the key's own context bit, as the keyboard reported it.
         const bool alt = (lp & (1 << 29)) != 0 || GetKeyState(VK_MENU) < 0;

@@ -90,6 +90,11 @@ public:
     int Height() const noexcept;
     void SetSize(int width, int height) noexcept;
 
+    // A frame of the background colour round the control's panes, in
+    // pixels on every side; the window's size includes it.
+    int FrameMargin() const noexcept { return frameMargin_; }
+    void SetFrameMargin(int pixels) noexcept;
+
     // The control's minimum size for one month; false without a window.
     bool GetMinReqSize(int& width, int& height) const noexcept;
 
@@ -129,12 +134,14 @@ private:
     void SendFirstDayOfWeek() const noexcept;
     void SetStyleBit(DWORD bit, bool on) const noexcept;
     void EnsureFont();
+    void PaintFrame() const noexcept;
 
     ForwardingSubclass hook_{[this](UINT msg, WPARAM wp, LPARAM lp) { return OnControlMessage(msg, wp, lp); }};
     HWND parent_ = nullptr;
     UniqueFont font_;
     UINT fontDpi_ = 0;
     int busy_ = 0;
+    int frameMargin_ = 0;
 
     TDateTime date_;
     TDateTime endDate_ = 0;

@@ -89,6 +89,79 @@ void TYearCalendar::CreateWnd() {
     SendMessageW(hwnd(), MCM_SETTODAY, 0, 0);
 }
 
+int TYearCalendar::Margin() const noexcept { return ScaleForDpi(3, WindowDpi(panel())); }
+
+namespace {
+
+// What the control reports at a point of its client area: the kind of place
+// and the pane it belongs to (-1 outside every pane).
+struct PaneHit {
+    UINT kind = 0;
+    int pane = -1;
+    bool title() const noexcept { return (kind & MCHT_TITLE) == MCHT_TITLE && pane >= 0; }
+};
+
+PaneHit HitAt(HWND control, int x, int y) noexcept {
+    MCHITTESTINFO info{};
+    info.cbSize = sizeof info;
+    info.pt = POINT{x, y};
+    info.iOffset = -1;
+    const auto kind = static_cast<UINT>(SendMessageW(control, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+    return {kind, info.iOffset};
+}
+
+}  // namespace
+
+std::optional<PaneLayout> TYearCalendar::MeasurePanes() {
+    HWND control = hwnd();
+    int w = 0, h = 0;
+    if (!control || !GetMinReqSize(w, h) || w <= 0 || h <= 0) return std::nullopt;
+    if (panes_ && panesMonthWidth_ == w && panesMonthHeight_ == h && panesWeekNumbers_ == WeekNumbers()) return panes_;
+
+    // Two panes by two, with room to spare but not for a third: the control
+    // centres them, and its hit test tells where each one starts and ends.
+    const int probeWidth = 2 * w + w / 2, probeHeight = 2 * h + h / 2;
+    const int oldWidth = Width(), oldHeight = Height();
+    SetWindowPos(control, nullptr, 0, 0, probeWidth, probeHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    const int midX = probeWidth / 4;
+    int top = -1;
+    for (int y = 0; y < probeHeight / 2 && top < 0; ++y)
+        if (const PaneHit hit = HitAt(control, midX, y); hit.title() && hit.pane == 0) top = y;
+    int left = -1, secondLeft = -1;
+    for (int x = 0; top >= 0 && x < probeWidth && secondLeft < 0; ++x) {
+        const PaneHit hit = HitAt(control, x, top + 1);
+        if (left < 0 && hit.title() && hit.pane == 0) left = x;
+        if (hit.title() && hit.pane == 1) secondLeft = x;
+    }
+    int secondTop = -1, bottom = -1;
+    if (left >= 0) {
+        const int x = left + w / 2;
+        for (int y = top + h / 2; y < probeHeight && secondTop < 0; ++y)
+            if (const PaneHit hit = HitAt(control, x, y); hit.title() && hit.pane == 2) secondTop = y;
+        for (int y = secondTop - 1; y > top && bottom < 0; --y)
+            if (HitAt(control, x, y).pane == 0) bottom = y + 1;
+    }
+    SetWindowPos(control, nullptr, 0, 0, oldWidth, oldHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    if (top < 0 || secondLeft < 0 || secondTop < 0) return std::nullopt;
+
+    PaneLayout layout;
+    layout.monthWidth = w;
+    layout.gapX = secondLeft - left - w;
+    // A control that does not tell which pane its empty cells belong to is
+    // taken to space its rows as it spaces its columns.
+    layout.gapY = bottom > top ? secondTop - bottom : layout.gapX;
+    layout.monthHeight = secondTop - top - layout.gapY;
+    layout.todayHeight = h - layout.monthHeight;
+    if (!IsPlausible(layout)) return std::nullopt;
+    panes_ = layout;
+    panesMonthWidth_ = w;
+    panesMonthHeight_ = h;
+    panesWeekNumbers_ = WeekNumbers();
+    return panes_;
+}
+
 void TYearCalendar::SetColumns(int columns) {
     CheckColumns(columns);
     columns_ = columns;
@@ -96,16 +169,19 @@ void TYearCalendar::SetColumns(int columns) {
 }
 
 bool TYearCalendar::CanAutoSize(int& width, int& height) {
-    // The owner usually hides the today line, but the year size is measured
-    // with it: it leaves room below the last row of panes.
+    // The one-month size is asked with the today line, whose height is
+    // then known; the year holds it only when it is shown.
     const bool showToday = ShowToday();
     SetShowToday(true);
     int monthWidth = 0;
     int monthHeight = 0;
     const bool measured = GetMinReqSize(monthWidth, monthHeight);
+    const std::optional<PaneLayout> panes = measured ? MeasurePanes() : std::nullopt;
     SetShowToday(showToday);
     if (!measured) return false;
-    const YearSize size = YearSizeFor(columns_, monthWidth, monthHeight);
+    // A control whose panes cannot be told apart gets the classic spacing.
+    const YearSize size = panes ? YearSizeFor(columns_, *panes, showToday, Margin())
+                                : YearSizeFor(columns_, monthWidth, monthHeight);
     width = size.width;
     height = size.height;
     return true;
@@ -122,6 +198,8 @@ void TYearCalendar::AdjustSize() {
     int width = Width();
     int height = Height();
     CanAutoSize(width, height);
+    // The panes fill the control's client area; its frame is the margin.
+    SetFrameMargin(Margin());
     SetSize(width, height);
     SetWindowPos(panelWindow, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     DoSelectionChange();

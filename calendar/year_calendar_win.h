@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "calendar/month_calendar_win.h"
+#include "calendar/year_size.h"
 #include "widgets/window_win.h"
 
 namespace kiv {
@@ -66,8 +67,13 @@ public:
     // The year size is the smallest the calendar may become.
     void ConstrainedResize(int& minWidth, int& minHeight, int& maxWidth, int& maxHeight);
 
-    // Places the panel inside the parent; the calendar stays at the panel's origin.
+    // Places the panel inside the parent; the calendar stays at the panel's
+    // origin, its frame a margin round the panes.
     void SetBounds(int left, int top);
+    // Where the control puts its panes at its current font and DPI, as it
+    // reports them itself; nullopt without a window or when its answers do
+    // not add up.
+    std::optional<PaneLayout> MeasurePanes();
 
     void DoSelectionChange();
     std::function<void()> OnSelectionChange;
@@ -76,7 +82,14 @@ protected:
     void CreateWnd() override;
 
 private:
+    int Margin() const noexcept;
+
     std::unique_ptr<TYearCalendarParent> panel_;
+    // The last measured layout and the one-month size and styles it was measured at.
+    std::optional<PaneLayout> panes_;
+    int panesMonthWidth_ = 0;
+    int panesMonthHeight_ = 0;
+    bool panesWeekNumbers_ = false;
     int columns_ = 4;
     bool explicitSelect_ = false;
     int left_ = 0;

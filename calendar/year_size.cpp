@@ -27,4 +27,15 @@ YearSize YearSizeFor(int columns, int monthWidth, int monthHeight) {
     return {columns * (monthWidth + 6), rows * (monthHeight - 11) + 17};
 }
 
+bool IsPlausible(const PaneLayout& l) noexcept {
+    return l.monthWidth > 0 && l.monthHeight > 0 && l.gapX >= 0 && l.gapY >= 0 && l.todayHeight >= 0 &&
+           l.gapX * 4 < l.monthWidth && l.gapY * 4 < l.monthHeight;
+}
+
+YearSize YearSizeFor(int columns, const PaneLayout& l, bool showToday, int margin) {
+    const int rows = YearRows(columns);
+    return {columns * l.monthWidth + (columns - 1) * l.gapX + 2 * margin,
+            rows * l.monthHeight + (rows - 1) * l.gapY + (showToday ? l.todayHeight : 0) + 2 * margin};
+}
+
 }  // namespace kiv

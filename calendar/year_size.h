@@ -20,4 +20,25 @@ int YearRows(int columns);
 // pixels high, is drawn once below the last row.
 YearSize YearSizeFor(int columns, int monthWidth, int monthHeight);
 
+// Where the control puts its panes, as it reports them: the size of one pane
+// (title, day names and six weeks), the space it leaves between panes, and
+// the today line it draws once below the last row.
+struct PaneLayout {
+    int monthWidth = 0;
+    int monthHeight = 0;
+    int gapX = 0;
+    int gapY = 0;
+    int todayHeight = 0;
+    friend bool operator==(const PaneLayout&, const PaneLayout&) = default;
+};
+
+// A layout is believable when every pane has a size and the gaps are small
+// beside a pane; anything else was measured on a control that did not lay
+// out as expected.
+bool IsPlausible(const PaneLayout& layout) noexcept;
+
+// Twelve panes exactly, the today line when it is shown, and an even margin
+// round them.
+YearSize YearSizeFor(int columns, const PaneLayout& layout, bool showToday, int margin);
+
 }  // namespace kiv

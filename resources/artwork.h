@@ -19,6 +19,10 @@ struct Pixmap {
 // Transparent pixmap of the given size (negative sizes give an empty one).
 Pixmap MakePixmap(int width, int height);
 
+// The same picture with every colour multiplied by its alpha, as the
+// system's alpha blending (menu pictures, AlphaBlend) reads it.
+Pixmap Premultiplied(Pixmap pixmap);
+
 // A tear-off calendar page, square, any size from 16 up.
 Pixmap AppIcon(int size);
 

@@ -15,6 +15,15 @@ Pixmap MakePixmap(int width, int height) {
     return p;
 }
 
+Pixmap Premultiplied(Pixmap pixmap) {
+    for (std::uint32_t& pixel : pixmap.pixels) {
+        const std::uint32_t a = pixel >> 24;
+        const auto scale = [a](std::uint32_t channel) { return (channel * a + 127) / 255; };
+        pixel = (a << 24) | (scale((pixel >> 16) & 0xFF) << 16) | (scale((pixel >> 8) & 0xFF) << 8) | scale(pixel & 0xFF);
+    }
+    return pixmap;
+}
+
 std::uint32_t Mix(std::uint32_t a, std::uint32_t b, double t) {
     auto channel = [&](int shift) {
         double ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;

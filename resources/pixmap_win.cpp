@@ -42,6 +42,8 @@ UniqueBitmap CreateDibFromPixmap(const Pixmap& pixmap) {
     return bitmap;
 }
 
+UniqueBitmap CreatePremultipliedDib(const Pixmap& pixmap) { return CreateDibFromPixmap(Premultiplied(pixmap)); }
+
 UniqueImageList CreateImageList(const Pixmap& strip, int imageSize) {
     RequireWellFormed(strip);
     if (imageSize <= 0 || strip.height != imageSize || strip.width % imageSize != 0)

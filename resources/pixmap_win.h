@@ -9,6 +9,8 @@ namespace kiv {
 // A 32-bit top-down DIB section holding the pixmap's pixels (straight alpha).
 // Throws std::system_error when the system cannot create it.
 UniqueBitmap CreateDibFromPixmap(const Pixmap& pixmap);
+// The same with premultiplied alpha, as menus and AlphaBlend take it.
+UniqueBitmap CreatePremultipliedDib(const Pixmap& pixmap);
 
 // An image list of the square images laid side by side in the strip
 // (strip.width / imageSize of them), using their alpha channel.

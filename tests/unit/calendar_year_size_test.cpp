@@ -45,3 +45,32 @@ TEST(YearSize, ColumnCountsThatDoNotDivideTheYearAreRejected) {
 
 }  // namespace
 }  // namespace kiv
+
+namespace kiv {
+namespace {
+
+TEST(YearSize, MeasuredPanesFitExactlyWithAnEvenMarginAtEveryDpi) {
+    // The first two as Wine's control reports them at 96 DPI; larger panes
+    // with the same gap, as at higher DPIs.
+    struct Case {
+        PaneLayout panes;
+        int margin, columns;
+        bool today;
+        YearSize size;
+    };
+    for (const Case c : {Case{{252, 136, 6, 6, 16}, 3, 4, false, {1032, 426}},
+                         Case{{252, 136, 6, 6, 16}, 3, 1, true, {258, 1720}},
+                         Case{{371, 200, 6, 6, 24}, 4, 3, false, {1133, 826}},
+                         Case{{490, 266, 6, 6, 31}, 6, 12, false, {5958, 278}}}) {
+        SCOPED_TRACE(c.columns);
+        EXPECT_TRUE(IsPlausible(c.panes));
+        EXPECT_EQ(YearSizeFor(c.columns, c.panes, c.today, c.margin), c.size);
+    }
+    // A control that answered nothing sensible is not believed.
+    EXPECT_FALSE(IsPlausible(PaneLayout{}));
+    EXPECT_FALSE(IsPlausible(PaneLayout{252, 136, 100, 6, 16}));
+    EXPECT_THROW(YearSizeFor(5, PaneLayout{252, 136, 6, 6, 16}, false, 3), std::range_error);
+}
+
+}  // namespace
+}  // namespace kiv

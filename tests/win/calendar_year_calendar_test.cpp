@@ -124,28 +124,33 @@ TEST_F(YearCalendarTest, EveryColumnCountShowsTwelvePanesAtTheYearSize) {
     const int h = month.bottom - month.top;
     std::cout << "one month with the today line: " << w << " x " << h << " at " << WindowDpi(cal) << " DPI\n";
 
+    // The panes as the control lays them out, measured once at this DPI.
+    const std::optional<PaneLayout> panes = calendar->MeasurePanes();
+    ASSERT_TRUE(panes);
+    EXPECT_EQ(panes->monthWidth, w);
+    EXPECT_EQ(panes->monthHeight + panes->todayHeight, h);
+    std::cout << "panes " << panes->monthWidth << " x " << panes->monthHeight << ", gaps " << panes->gapX << " and "
+              << panes->gapY << ", today line " << panes->todayHeight << "\n";
+    const int margin = ScaleForDpi(3, WindowDpi(cal));
     for (int columns : {1, 2, 3, 4, 6, 12}) {
         SCOPED_TRACE(columns);
         calendar->SetColumns(columns);
-        const YearSize expected = YearSizeFor(columns, w, h);
+        // The panes exactly, with an even margin round them (the classic
+        // formula, YearSizeFor(columns, w, h), left a band under the last row).
+        const YearSize expected = YearSizeFor(columns, *panes, false, margin);
+        POINT panesAt{0, 0};
+        MapWindowPoints(cal, calendar->panel(), &panesAt, 1);
+        EXPECT_EQ(panesAt.x, margin);
+        EXPECT_EQ(panesAt.y, margin);
         if (columns == 4) std::cout << "four columns: " << expected.width << " x " << expected.height << "\n";
         EXPECT_EQ(calendar->Width(), expected.width);
         EXPECT_EQ(calendar->Height(), expected.height);
         RECT panel = WindowRectIn(calendar->panel(), host);
         EXPECT_EQ(panel.right - panel.left, expected.width);
         EXPECT_EQ(panel.bottom - panel.top, expected.height);
-        const LRESULT panes = SendMessageW(cal, MCM_GETCALENDARCOUNT, 0, 0);
-        if (columns == 1 && panes == 11 && RunningOnWine()) {
-            // Wine's control spaces its rows by the month without the today
-            // line plus 6 pixels, which is 2 pixels more than the height the
-            // year size allows per row; twelve rows then lack 1 pixel and the
-            // control lays out eleven. The year size follows the Windows
-            // control's spacing.
-            std::cout << "Wine shows 11 panes in one column at " << expected.width << " x " << expected.height
-                      << "\n";
-        } else {
-            EXPECT_EQ(panes, 12);
-        }
+        const LRESULT shown = SendMessageW(cal, MCM_GETCALENDARCOUNT, 0, 0);
+        // The size follows the control's own spacing: twelve panes on every system.
+        EXPECT_EQ(shown, 12);
         EXPECT_TRUE(GetWindowLongW(cal, GWL_STYLE) & MCS_NOTODAY) << "today line shown again";
     }
     EXPECT_EQ(calendar->hwnd(), cal) << "resizing must not re-create the window";
