@@ -12,6 +12,7 @@
 #include "app/instance_win.h"
 #include "app/main_window_win.h"
 #include "app/system_clock_win.h"
+#include "resources/resource_ids.h"
 #include "widgets/application_win.h"
 #include "widgets/window_win.h"
 
@@ -25,12 +26,12 @@ std::vector<std::wstring> Arguments() {
     LocalFree(argv);
     return args;
 }
-}  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int Run() {
     using namespace kiv;
     Application& app = Application::instance();
     app.setTitle(texts::kApplicationTitle);
+    app.setIconId(IDI_KIV_CALENDAR);
     RegisterActivationMessage();
     bool alreadyRunning = false;
     UniqueKernelHandle mutex = CreateInstanceMutex(alreadyRunning);
@@ -54,4 +55,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         mutex.reset();
     }
     return exitCode;
+}
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // What no window of the program caught ends it, reported as any other error.
+    try {
+        return Run();
+    } catch (...) {
+        kiv::ReportCurrentException();
+        return 1;
+    }
 }

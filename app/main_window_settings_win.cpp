@@ -40,7 +40,7 @@ void TfMain_calendar::SaveSettings() { kiv::SaveSettings(hwnd(), Settings); }
 void TfMain_calendar::ApplySettings() {
     scrollBox_.SetColor(Settings.Colors ? Settings.Colors->Get(0) : SystemColor(syscolor::AppWorkspace));
     UpdateNotifyIcon();
-    if (Settings.ColumnsIndex >= 0 && Settings.ColumnsIndex <= 5)
+    if (Settings.ColumnsIndex >= 0 && Settings.ColumnsIndex < static_cast<int>(std::size(kColumnChoices)))
         ColumnsClick(ColumnsCommand(kColumnChoices[Settings.ColumnsIndex]));
     if (Settings.FirstDay >= 0 && Settings.FirstDay <= 7) calendar_.SetFirstDayOfWeek(FirstDayOfWeekFor(Settings.FirstDay));
     calendar_.SetMultiSelect(Settings.MultiSelect);

@@ -2,6 +2,7 @@
 
 #include "widgets/error_text.h"
 #include "widgets/message_box_win.h"
+#include "widgets/window_win.h"
 
 namespace kiv {
 
@@ -25,14 +26,10 @@ bool Application::dispatch(MSG& msg) {
 
 void Application::runIdle() noexcept {
     if (!idle_) return;
-    try {
+    Guarded([this] {
         auto handler = idle_;  // the handler may remove itself
         handler();
-    } catch (const std::exception& e) {
-        showException(e);
-    } catch (...) {
-        showUnknownException();
-    }
+    });
 }
 
 int Application::run() {

@@ -16,6 +16,10 @@ public:
 
     void setTitle(std::wstring title) { title_ = std::move(title); }
     const std::wstring& title() const { return title_; }
+    // The resource id of the program's icon, which dialogs show on the
+    // taskbar when they stand for the program there (0: none).
+    void setIconId(WORD id) noexcept { iconId_ = id; }
+    WORD iconId() const noexcept { return iconId_; }
 
     // False when the main window is to stay hidden as the loop starts.
     bool showMainWindow = true;
@@ -52,6 +56,7 @@ private:
     void runIdle() noexcept;
 
     std::wstring title_;
+    WORD iconId_ = 0;
     HWND acceleratorWindow_ = nullptr;
     HACCEL accelerators_ = nullptr;
     std::function<bool(const MSG&)> navigation_;
