@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/clock.h"
+#include "settings/settings_texts.h"
 #include "widgets/handles_win.h"
 #include "widgets/message_box_win.h"
 
@@ -53,7 +54,7 @@ public:
     }
     void PutDword(const wchar_t* name, DWORD value) {
         HKEY h = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Kiv Soft\\Calendar", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+        RegCreateKeyExW(HKEY_CURRENT_USER, settings_text::kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                         &h, nullptr);
         UniqueRegKey owner(h);
         RegSetValueExW(h, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
