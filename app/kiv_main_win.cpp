@@ -50,8 +50,18 @@ int Run() {
         SystemClock clock;
         TfMain_calendar mainWindow(clock);
         if (!Guarded([&] { mainWindow.Create(); })) return 1;
+        // The end settles what outlives the process, the tray icon and the
+        // mutex, and leaves the windows to go with it. Unwound instead, every
+        // shown window and box would be hidden on its own first, which costs
+        // seconds under Wine without a window manager.
+        app.setEndHandler([&] {
+            mainWindow.NotifyIcon.SetVisible(false);
+            mutex.reset();
+            ExitProcess(0);
+        });
         if (app.showMainWindow) ShowWindow(mainWindow.hwnd(), SW_SHOW);
         exitCode = app.run();
+        app.setEndHandler(nullptr);
         mutex.reset();
     }
     return exitCode;

@@ -32,6 +32,11 @@ void Application::runIdle() noexcept {
     });
 }
 
+void Application::terminate() noexcept {
+    if (end_) Guarded([this] { end_(); });
+    PostQuitMessage(0);
+}
+
 int Application::run() {
     MSG msg{};
     for (;;) {

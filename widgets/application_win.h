@@ -43,7 +43,12 @@ public:
     int run();
     // Pumps what is queued now without blocking, idle hook included; for tests.
     void processMessages();
-    void terminate() noexcept { PostQuitMessage(0); }
+    // Ends the program: the way set below, or else the loop, whose quit
+    // message also ends every modal loop on the way.
+    void terminate() noexcept;
+    // Ends the program at once (the handler does not return), from wherever
+    // the end is asked for; an empty function brings the quit message back.
+    void setEndHandler(std::function<void()> handler) { end_ = std::move(handler); }
 
     // The default error box: the message as a sentence (see WithFullStop),
     // the title as caption, an error icon.
@@ -61,6 +66,7 @@ private:
     HACCEL accelerators_ = nullptr;
     std::function<bool(const MSG&)> navigation_;
     std::function<void()> idle_;
+    std::function<void()> end_;
 };
 
 // Converts an exception's UTF-8 message for display.

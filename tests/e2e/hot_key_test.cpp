@@ -25,7 +25,7 @@ TEST_F(HotKeyTest, TheStoredCombinationShowsAndHidesTheWindowAsASingleClickWould
     storeFlag(L"Single click", true);
     HWND window = startFirst(L"-quiet");
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(settlesHidden(window));
+    ASSERT_TRUE(staysHidden(window, 500ms));
     ForegroundDecoy other;
     PressHotKey(other.hwnd());
     EXPECT_TRUE(becomesVisible(window)) << "the hot key did not show the window";
