@@ -29,48 +29,10 @@ using test::FakeClock;
 using test::Pump;
 using test::RegistryRedirect;
 
-HWND ThreadDialog() {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM lp) noexcept -> BOOL {
-            wchar_t cls[16] = {};
-            GetClassNameW(h, cls, 16);
-            if (std::wstring(cls) == L"#32770" && IsWindowVisible(h)) {
-                *reinterpret_cast<HWND*>(lp) = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // Runs a script on the dialog that comes up next on this thread, from
 // inside its modal loop, as a user at the keyboard would.
-class DialogScript {
-public:
-    explicit DialogScript(std::function<void(HWND)> script) : script_(std::move(script)) {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, 20, &DialogScript::Tick);
-    }
-    ~DialogScript() {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    bool ran = false;
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-        HWND dialog = ThreadDialog();
-        if (!dialog || !current_ || current_->ran) return;
-        KillTimer(nullptr, id);
-        current_->ran = true;
-        current_->script_(dialog);
-    }
-    static inline DialogScript* current_ = nullptr;
-    std::function<void(HWND)> script_;
-    UINT_PTR timer_ = 0;
+struct DialogScript : test::WhenWindowShows {
+    explicit DialogScript(std::function<void(HWND)> script) : WhenWindowShows(L"#32770", std::move(script)) {}
 };
 
 // The control as it draws itself, made wider by `extra`; the columns of its

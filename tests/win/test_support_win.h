@@ -98,14 +98,11 @@ class TopmostRequests {
 public:
     explicit TopmostRequests(HWND window) : window_(window) {
         current_ = this;
-        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId());
+        hook_.reset(SetWindowsHookExW(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId()));
     }
     TopmostRequests(const TopmostRequests&) = delete;
     TopmostRequests& operator=(const TopmostRequests&) = delete;
-    ~TopmostRequests() {
-        UnhookWindowsHookEx(hook_);
-        current_ = nullptr;
-    }
+    ~TopmostRequests() { current_ = nullptr; }
     // true for a raise, false for a lowering
     std::vector<bool> requests;
     bool lastWasRaise() const { return !requests.empty() && requests.back(); }
@@ -122,7 +119,7 @@ private:
     }
     static inline TopmostRequests* current_ = nullptr;
     HWND window_;
-    HHOOK hook_ = nullptr;
+    UniqueHook hook_;
 };
 
 // Runs an action on the first visible window of a class that this thread
