@@ -12,6 +12,7 @@
 #include "app/instance_win.h"
 #include "app/main_window_win.h"
 #include "app/system_clock_win.h"
+#include "resources/resource_ids.h"
 #include "widgets/application_win.h"
 #include "widgets/window_win.h"
 
@@ -25,12 +26,12 @@ std::vector<std::wstring> Arguments() {
     LocalFree(argv);
     return args;
 }
-}  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int Run() {
     using namespace kiv;
     Application& app = Application::instance();
     app.setTitle(texts::kApplicationTitle);
+    app.setIconId(IDI_KIV_CALENDAR);
     RegisterActivationMessage();
     bool alreadyRunning = false;
     UniqueKernelHandle mutex = CreateInstanceMutex(alreadyRunning);
@@ -49,9 +50,30 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         SystemClock clock;
         TfMain_calendar mainWindow(clock);
         if (!Guarded([&] { mainWindow.Create(); })) return 1;
+        // The end settles what outlives the process, the tray icon and the
+        // mutex, and leaves the windows to go with it. Unwound instead, every
+        // shown window and box would be hidden on its own first, which costs
+        // seconds under Wine without a window manager.
+        app.setEndHandler([&] {
+            mainWindow.Tray().Icon().SetVisible(false);
+            mutex.reset();
+            ExitProcess(0);
+        });
         if (app.showMainWindow) ShowWindow(mainWindow.hwnd(), SW_SHOW);
         exitCode = app.run();
+        app.setEndHandler(nullptr);
         mutex.reset();
     }
     return exitCode;
+}
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // What no window of the program caught ends it, reported as any other error.
+    try {
+        return Run();
+    } catch (...) {
+        kiv::ReportCurrentException();
+        return 1;
+    }
 }

@@ -40,7 +40,7 @@ void TfMain_calendar::SaveSettings() { kiv::SaveSettings(hwnd(), state_.Settings
 void TfMain_calendar::ApplySettings() {
     scrollBox_.SetColor(state_.Settings.Colors ? state_.Settings.Colors->Get(0) : SystemColor(syscolor::AppWorkspace));
     UpdateNotifyIcon();
-    if (state_.Settings.ColumnsIndex >= 0 && state_.Settings.ColumnsIndex <= 5)
+    if (state_.Settings.ColumnsIndex >= 0 && state_.Settings.ColumnsIndex < static_cast<int>(std::size(kColumnChoices)))
         ColumnsClick(ColumnsCommand(kColumnChoices[state_.Settings.ColumnsIndex]));
     if (state_.Settings.FirstDay >= 0 && state_.Settings.FirstDay <= 7) calendar_.SetFirstDayOfWeek(FirstDayOfWeekFor(state_.Settings.FirstDay));
     calendar_.SetMultiSelect(state_.Settings.MultiSelect);

@@ -40,14 +40,14 @@ TfAbout::TfAbout(HWND ownerForm, const AboutVersion& version, bool unowned)
     : ownerForm_(ownerForm), unowned_(unowned), version_(version) {}
 
 INT_PTR TfAbout::Run() {
-    return RunModal(unowned_ ? nullptr : ownerForm_, DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU,
+    return runModal(unowned_ ? nullptr : ownerForm_, DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU,
                     kAboutCaption);
 }
 
 bool TfAbout::onInitDialog() {
     CreateControls();
     FormCreate();
-    Layout(LayoutDpi(), nullptr);
+    Layout(layoutDpi(), nullptr);
     return true;  // the OK button, first in the tab order, takes the focus
 }
 
@@ -146,7 +146,7 @@ void TfAbout::Layout(UINT dpi, const RECT* suggested) {
     // The controls let go of the old font and icon before they are freed.
     font_ = std::move(font);
     icon_ = std::move(icon);
-    PlaceClient(px(kAboutClientWidth), px(kAboutClientHeight), suggested);
+    placeClient(px(kAboutClientWidth), px(kAboutClientHeight), suggested);
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -163,7 +163,7 @@ void TfAbout::edWWWClick() { Open(kAboutWebSite); }
 
 void TfAbout::onCommand(WORD id, WORD, HWND) {
     // OK is the default and the cancel button: Enter, Esc and a click close the box alike.
-    if (id == IDOK || id == IDCANCEL) End(IDOK);
+    if (id == IDOK || id == IDCANCEL) end(IDOK);
 }
 
 std::optional<INT_PTR> TfAbout::onMessage(UINT msg, WPARAM wp, LPARAM lp) {

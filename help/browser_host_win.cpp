@@ -1,7 +1,6 @@
 #include "help/browser_host_win.h"
 
 #include <cstdio>
-#include <utility>
 
 namespace kiv {
 namespace {
@@ -19,10 +18,7 @@ constexpr IID kIidOleInPlaceFrame = OleIid(0x00000116);
 constexpr IID kIidOleClientSite = OleIid(0x00000118);
 constexpr IID kIidOleInPlaceSite = OleIid(0x00000119);
 
-template <typename T>
-void ReleaseAndClear(T*& p) noexcept {
-    if (p) std::exchange(p, nullptr)->Release();
-}
+using Microsoft::WRL::ComPtr;
 
 // A BSTR for the one call that takes one. The string functions live in a
 // library the program does not link, but which the browser control loads anyway.
@@ -87,9 +83,9 @@ public:
 
     void Detach() noexcept {
         window_ = nullptr;
-        ReleaseAndClear(activeObject_);
+        activeObject_.Reset();
     }
-    IOleInPlaceActiveObject* ActiveObject() const noexcept { return activeObject_; }
+    IOleInPlaceActiveObject* ActiveObject() const noexcept { return activeObject_.Get(); }
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -159,7 +155,7 @@ public:
     HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override {
-        ReleaseAndClear(activeObject_);
+        activeObject_.Reset();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return E_NOTIMPL; }
@@ -171,8 +167,6 @@ public:
     HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
     HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return OLE_E_INVALIDRECT; }
     HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) override {
-        if (object) object->AddRef();
-        ReleaseAndClear(activeObject_);
         activeObject_ = object;
         return S_OK;
     }
@@ -186,35 +180,39 @@ public:
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
 private:
-    ~Site() { ReleaseAndClear(activeObject_); }
+    ~Site() = default;
 
     LONG references_ = 1;
     HWND window_;
-    IOleInPlaceActiveObject* activeObject_ = nullptr;
+    ComPtr<IOleInPlaceActiveObject> activeObject_;
 };
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #endif
 
+BrowserHost::BrowserHost() = default;
+
+BrowserHost::~BrowserHost() { Close(); }
+
 void BrowserHost::Create(HWND window) {
     Close();
     HRESULT result = CoCreateInstance(kClsidWebBrowser, nullptr, CLSCTX_INPROC_SERVER, kIidOleObject,
-                                      reinterpret_cast<void**>(&object_));
+                                      reinterpret_cast<void**>(object_.ReleaseAndGetAddressOf()));
     if (FAILED(result) || !object_) {
-        object_ = nullptr;
+        object_.Reset();
         throw BrowserUnavailable(FAILED(result) ? result : E_NOINTERFACE);
     }
     window_ = window;
-    site_ = new Site(window);
-    result = object_->SetClientSite(static_cast<IOleClientSite*>(site_));
+    site_.Attach(new Site(window));
+    IOleClientSite* site = site_.Get();
+    result = object_->SetClientSite(site);
     RECT client{};
     GetClientRect(window, &client);
+    if (SUCCEEDED(result)) result = object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, window, &client);
     if (SUCCEEDED(result))
-        result = object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(site_), 0, window,
-                                 &client);
-    if (SUCCEEDED(result)) result = object_->QueryInterface(kIidWebBrowser2, reinterpret_cast<void**>(&browser_));
+        result = object_->QueryInterface(kIidWebBrowser2, reinterpret_cast<void**>(browser_.ReleaseAndGetAddressOf()));
     if (FAILED(result) || !browser_) {
-        browser_ = nullptr;
+        browser_.Reset();
         Close();
         throw BrowserUnavailable(FAILED(result) ? result : E_NOINTERFACE);
     }
@@ -230,12 +228,12 @@ void BrowserHost::Navigate(const std::wstring& path) noexcept {
 
 void BrowserHost::Resize() noexcept {
     if (!object_ || !window_) return;
-    IOleInPlaceObject* inPlace = nullptr;
-    if (SUCCEEDED(object_->QueryInterface(kIidOleInPlaceObject, reinterpret_cast<void**>(&inPlace))) && inPlace) {
+    ComPtr<IOleInPlaceObject> inPlace;
+    if (SUCCEEDED(object_->QueryInterface(kIidOleInPlaceObject, reinterpret_cast<void**>(inPlace.GetAddressOf()))) &&
+        inPlace) {
         RECT client{};
         GetClientRect(window_, &client);
         inPlace->SetObjectRects(&client, &client);
-        inPlace->Release();
     }
 }
 
@@ -245,20 +243,19 @@ bool BrowserHost::PreTranslateKey(MSG& msg) noexcept {
 }
 
 void BrowserHost::Close() noexcept {
-    ReleaseAndClear(browser_);
+    browser_.Reset();
     if (object_) {
-        IOleInPlaceObject* inPlace = nullptr;
-        if (SUCCEEDED(object_->QueryInterface(kIidOleInPlaceObject, reinterpret_cast<void**>(&inPlace))) && inPlace) {
+        ComPtr<IOleInPlaceObject> inPlace;
+        if (SUCCEEDED(object_->QueryInterface(kIidOleInPlaceObject, reinterpret_cast<void**>(inPlace.GetAddressOf()))) &&
+            inPlace)
             inPlace->InPlaceDeactivate();
-            inPlace->Release();
-        }
         object_->Close(OLECLOSE_NOSAVE);
         object_->SetClientSite(nullptr);
-        ReleaseAndClear(object_);
+        object_.Reset();
     }
     if (site_) {
         site_->Detach();
-        ReleaseAndClear(site_);
+        site_.Reset();
     }
     window_ = nullptr;
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <ole2.h>
 #include <exdisp.h>
+#include <wrl/client.h>
 
 #include <stdexcept>
 #include <string>
@@ -38,10 +39,11 @@ private:
 
 class BrowserHost {
 public:
-    BrowserHost() = default;
+    // Out of line: the site's class is known only there.
+    BrowserHost();
     BrowserHost(const BrowserHost&) = delete;
     BrowserHost& operator=(const BrowserHost&) = delete;
-    ~BrowserHost() { Close(); }
+    ~BrowserHost();
 
     // Creates the control over the whole client area of `window` (which must
     // live until Close). Throws BrowserUnavailable. COM must be initialised
@@ -61,9 +63,9 @@ public:
 private:
     class Site;
     HWND window_ = nullptr;
-    Site* site_ = nullptr;
-    IOleObject* object_ = nullptr;
-    IWebBrowser2* browser_ = nullptr;
+    Microsoft::WRL::ComPtr<Site> site_;
+    Microsoft::WRL::ComPtr<IOleObject> object_;
+    Microsoft::WRL::ComPtr<IWebBrowser2> browser_;
 };
 
 }  // namespace kiv

@@ -19,6 +19,9 @@ TfShowHtml* HelpWindow = nullptr;
 bool HelpModeless = false;
 HWND HelpOwner = nullptr;
 
+// The size it is made at, before it is placed on its monitor.
+constexpr int kDesignWidth = 632;
+constexpr int kDesignHeight = 453;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
 
 LRESULT CALLBACK KeyPreviewHook(int code, WPARAM wp, LPARAM lp) noexcept {
@@ -55,9 +58,9 @@ void TfShowHtml::Create(HWND owner, bool modeless) {
     auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_KIV_CALENDAR), IMAGE_ICON, 0, 0,
                                               LR_DEFAULTSIZE | LR_SHARED));
     registerClass(kClassName, 0, GetSysColorBrush(COLOR_WINDOW), icon, icon);
-    create(kClassName, L"fShowHtml", kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT, 632, 453, modeless ? nullptr : owner,
-           nullptr);
-    keyPreview_ = SetWindowsHookExW(WH_GETMESSAGE, &KeyPreviewHook, nullptr, GetCurrentThreadId());
+    create(kClassName, L"fShowHtml", kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT, kDesignWidth, kDesignHeight,
+           modeless ? nullptr : owner, nullptr);
+    keyPreview_.reset(SetWindowsHookExW(WH_GETMESSAGE, &KeyPreviewHook, nullptr, GetCurrentThreadId()));
     browser_.Create(hwnd());
 }
 
@@ -113,7 +116,7 @@ void TfShowHtml::ShowModal() {
 }
 
 void TfShowHtml::FormKeyPress(wchar_t key) {
-    if (key != 27) return;
+    if (key != VK_ESCAPE) return;
     if (modeless_)
         PostMessageW(hwnd(), WM_CLOSE, 0, 0);
     else
@@ -124,7 +127,7 @@ bool TfShowHtml::PreviewMessage(MSG& msg) noexcept {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !hwnd()) return false;
     if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-        FormKeyPress(27);
+        FormKeyPress(VK_ESCAPE);
         return true;
     }
     return browser_.PreTranslateKey(msg);
@@ -147,7 +150,7 @@ std::optional<LRESULT> TfShowHtml::onMessage(UINT msg, WPARAM, LPARAM) {
             return 0;
         case WM_DESTROY:  // FormDestroy
             browser_.Close();
-            if (keyPreview_) UnhookWindowsHookEx(std::exchange(keyPreview_, nullptr));
+            keyPreview_.reset();
             if (HelpWindow == this) HelpWindow = nullptr;
             return std::nullopt;
         default:
@@ -191,11 +194,14 @@ void ShowHtmlFile(const std::wstring& caption, const std::wstring& fileName, HWN
         }
         window->ShowModal();
     } catch (...) {
-        // Once the window was built, what goes wrong with it is not worth a
-        // message; but help that never appeared is handed to the system.
+        // Help that never appeared is handed to the system; what goes wrong
+        // once the window was built is reported as any other error.
         window.reset();
         HelpWindow = nullptr;
-        if (!built) OpenWithDefaultHandler(owner, fileName);
+        if (built)
+            ReportCurrentException();
+        else
+            OpenWithDefaultHandler(owner, fileName);
         return;
     }
     window.reset();

@@ -52,7 +52,7 @@ private:
     OleSession ole_;  // outlives the control
     BrowserHost browser_;
     UniqueIcon icon_;
-    HHOOK keyPreview_ = nullptr;
+    UniqueHook keyPreview_;
     bool modeless_ = false;
     bool modalDone_ = false;
 };

@@ -50,13 +50,13 @@ TfOptions::~TfOptions() { model_.HotKeyActivate.Attach(nullptr); }
 
 INT_PTR TfOptions::Run(HWND owner) {
     // A fixed dialog frame: no sizing border, no minimise or maximise box.
-    return RunModal(owner, DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, kOptionsCaption);
+    return runModal(owner, DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, kOptionsCaption);
 }
 
 bool TfOptions::onInitDialog() {
     FormCreate();
     CreateControls();
-    Layout(LayoutDpi(), nullptr);
+    Layout(layoutDpi(), nullptr);
     ShowModel();
     return true;
 }
@@ -77,8 +77,8 @@ void TfOptions::CreateControls() {
     }();
     (void)classes;
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                               0, 0, hwnd(), nullptr, instance, nullptr);
+    tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   0, 0, 0, 0, hwnd(), nullptr, instance, nullptr));
     // Created in tab order: the order of the windows is the order of Tab.
     for (const OptionsItem& item : OptionsLayout()) {
         const wchar_t* windowClass = L"BUTTON";
@@ -133,7 +133,7 @@ void TfOptions::AddHint(HWND control, const wchar_t* hint) {
     tool.hwnd = hwnd();
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void TfOptions::Layout(UINT dpi, const RECT* suggested) {
@@ -174,10 +174,10 @@ void TfOptions::Layout(UINT dpi, const RECT* suggested) {
         if (item.kind == K::List) SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), px(item.height) - 6);
     }
     font_ = std::move(font);
-    if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, px(400));
-    if (tooltip_) SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 5000);
+    if (tooltip_) SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, px(400));
+    if (tooltip_) SendMessageW(tooltip_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, 5000);
 
-    PlaceClient(fit.clientWidth, fit.clientHeight, suggested);
+    placeClient(fit.clientWidth, fit.clientHeight, suggested);
 }
 
 void TfOptions::ShowModel() {
@@ -233,7 +233,7 @@ void TfOptions::Close(INT_PTR result) {
     // The hot-key box is read while its control is still there.
     if (result == IDOK) model_.HotKeyActivate.HotKey();
     model_.HotKeyActivate.Attach(nullptr);
-    End(result);
+    end(result);
 }
 
 void TfOptions::onCommand(WORD id, WORD code, HWND) {
@@ -271,8 +271,7 @@ std::optional<INT_PTR> TfOptions::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         case WM_DESTROY:
             model_.HotKeyActivate.Attach(nullptr);
-            if (tooltip_) DestroyWindow(tooltip_);
-            tooltip_ = nullptr;
+            tooltip_.reset();  // before the dialog that owns it
             return std::nullopt;
         default: return std::nullopt;
     }

@@ -54,7 +54,7 @@ private:
     TOptionsModel& model_;
     std::unique_ptr<HotKeyWindow> hotKeyWindow_;
     std::vector<std::unique_ptr<TColorPanel>> panels_;
-    HWND tooltip_ = nullptr;
+    UniqueWindow tooltip_;
     UniqueFont font_;
     CustomColors customColors_{};
     std::wstring singleClickHint_;

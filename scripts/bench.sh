@@ -22,24 +22,14 @@ echo "== Time until the window is shown, and peak memory (median of $runs starts
 status=0
 wine_session run "$build/win/bench_startup.exe" -n "$runs" 2>&1 || status=$?
 
-tests="$build/win/kiv_win_tests.exe"
-# Runs a disabled in-process benchmark three times (a fresh Wine session is
-# still busy with its own start for the first seconds) and prints its medians.
-inprocess_bench() {
-  local name=$1; shift
-  local filter="*DISABLED_$name*"
-  [ -f "$tests" ] || return 0
-  wine_session run "$tests" --gtest_also_run_disabled_tests --gtest_list_tests \
-    --gtest_filter="$filter" 2>/dev/null | grep -q "$name" || return 0
-  echo
-  printf '%s\n' "$@"
-  for run in 1 2 3; do
-    wine_session run "$tests" --gtest_also_run_disabled_tests --gtest_filter="$filter" | grep -i median || true
-  done
-}
-inprocess_bench ShowYearCost "== Cost of putting a year on the calendar (in-process, three runs)"
-inprocess_bench DateIconCost "== Cost of rebuilding the tray's date icon against the least a 16x16 icon costs:" \
-  "   two bitmaps, CreateIconIndirect and their release (in-process, three runs)"
+# A fresh Wine session is still busy with its own start for the first
+# seconds: three runs.
+echo
+echo "== Cost of putting a year on the calendar, and of rebuilding the tray's date icon"
+echo "   against the least a 16x16 icon costs (in-process, three runs)"
+for run in 1 2 3; do
+  wine_session run "$build/win/bench_inprocess.exe" 2>&1 || status=$?
+done
 
 # Native, optimised and without the sanitizers (not under Wine).
 if [ -x "$build/marked_days_bench" ]; then

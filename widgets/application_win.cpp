@@ -2,6 +2,7 @@
 
 #include "widgets/error_text.h"
 #include "widgets/message_box_win.h"
+#include "widgets/window_win.h"
 
 namespace kiv {
 
@@ -25,14 +26,15 @@ bool Application::dispatch(MSG& msg) {
 
 void Application::runIdle() noexcept {
     if (!idle_) return;
-    try {
+    Guarded([this] {
         auto handler = idle_;  // the handler may remove itself
         handler();
-    } catch (const std::exception& e) {
-        showException(e);
-    } catch (...) {
-        showUnknownException();
-    }
+    });
+}
+
+void Application::terminate() noexcept {
+    if (end_) Guarded([this] { end_(); });
+    PostQuitMessage(0);
 }
 
 int Application::run() {

@@ -16,6 +16,10 @@ public:
 
     void setTitle(std::wstring title) { title_ = std::move(title); }
     const std::wstring& title() const { return title_; }
+    // The resource id of the program's icon, which dialogs show on the
+    // taskbar when they stand for the program there (0: none).
+    void setIconId(WORD id) noexcept { iconId_ = id; }
+    WORD iconId() const noexcept { return iconId_; }
 
     // False when the main window is to stay hidden as the loop starts.
     bool showMainWindow = true;
@@ -39,7 +43,12 @@ public:
     int run();
     // Pumps what is queued now without blocking, idle hook included; for tests.
     void processMessages();
-    void terminate() noexcept { PostQuitMessage(0); }
+    // Ends the program: the way set below, or else the loop, whose quit
+    // message also ends every modal loop on the way.
+    void terminate() noexcept;
+    // Ends the program at once (the handler does not return), from wherever
+    // the end is asked for; an empty function brings the quit message back.
+    void setEndHandler(std::function<void()> handler) { end_ = std::move(handler); }
 
     // The default error box: the message as a sentence (see WithFullStop),
     // the title as caption, an error icon.
@@ -52,10 +61,12 @@ private:
     void runIdle() noexcept;
 
     std::wstring title_;
+    WORD iconId_ = 0;
     HWND acceleratorWindow_ = nullptr;
     HACCEL accelerators_ = nullptr;
     std::function<bool(const MSG&)> navigation_;
     std::function<void()> idle_;
+    std::function<void()> end_;
 };
 
 // Converts an exception's UTF-8 message for display.

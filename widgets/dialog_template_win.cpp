@@ -26,7 +26,7 @@ DialogTemplate::DialogTemplate(DWORD style, short cx, short cy, const std::wstri
     }
 }
 
-void DialogTemplate::addItem(WORD systemClass, int id, DWORD style, short x, short y, short cx, short cy,
+void DialogTemplate::addItem(SystemClass systemClass, int id, DWORD style, short x, short y, short cx, short cy,
                              const std::wstring& text) {
     while (bytes_.size() % sizeof(DWORD)) bytes_.push_back(0);
     add<DWORD>(0);  // help id
@@ -35,7 +35,7 @@ void DialogTemplate::addItem(WORD systemClass, int id, DWORD style, short x, sho
     for (short v : {x, y, cx, cy}) add<short>(v);
     add<DWORD>(static_cast<DWORD>(id));
     add<WORD>(0xFFFF);
-    add<WORD>(systemClass);
+    add<WORD>(static_cast<WORD>(systemClass));
     addString(text);
     add<WORD>(0);  // no creation data
     WORD count = 0;

@@ -9,6 +9,9 @@
 
 namespace kiv {
 
+// The predefined classes a template names by their atoms.
+enum class SystemClass : WORD { Button = 0x0080, Edit = 0x0081, Static = 0x0082 };
+
 class DialogTemplate {
 public:
     // Sizes in dialog units. The font fields are written only when the
@@ -16,8 +19,7 @@ public:
     DialogTemplate(DWORD style, short cx, short cy, const std::wstring& title, const wchar_t* fontFace,
                    WORD pointSize);
 
-    // systemClass: 0x0080 button, 0x0081 edit, 0x0082 static.
-    void addItem(WORD systemClass, int id, DWORD style, short x, short y, short cx, short cy,
+    void addItem(SystemClass systemClass, int id, DWORD style, short x, short y, short cx, short cy,
                  const std::wstring& text);
 
     LPCDLGTEMPLATEW get() const { return reinterpret_cast<LPCDLGTEMPLATEW>(bytes_.data()); }

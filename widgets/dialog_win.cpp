@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "widgets/application_win.h"
 #include "widgets/dialog_template_win.h"
 #include "widgets/message_box_win.h"
 #include "widgets/window_win.h"
@@ -16,10 +17,13 @@ Dialog::~Dialog() {
     }
 }
 
-INT_PTR Dialog::RunModal(HWND owner, DWORD style, const std::wstring& caption) {
+INT_PTR Dialog::runModal(HWND owner, DWORD style, const std::wstring& caption) {
+    return runModal(owner, DialogTemplate(style, 0, 0, caption, nullptr, 0));
+}
+
+INT_PTR Dialog::runModal(HWND owner, const DialogTemplate& frame) {
     if (hwnd_) throw std::logic_error("The dialog is already showing");
     owner_ = owner;
-    const DialogTemplate frame(style, 0, 0, caption, nullptr, 0);
     ModalBoxScope open;
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), frame.get(), owner, &Dialog::procedure,
                                                    reinterpret_cast<LPARAM>(this));
@@ -27,21 +31,21 @@ INT_PTR Dialog::RunModal(HWND owner, DWORD style, const std::wstring& caption) {
     return result;
 }
 
-void Dialog::End(INT_PTR result) noexcept {
+void Dialog::end(INT_PTR result) noexcept {
     if (hwnd_) EndDialog(hwnd_, result);
 }
 
 std::optional<INT_PTR> Dialog::onMessage(UINT, WPARAM, LPARAM) { return std::nullopt; }
 
 void Dialog::onCommand(WORD id, WORD, HWND) {
-    if (id == IDCANCEL) End(IDCANCEL);
+    if (id == IDCANCEL) end(IDCANCEL);
 }
 
 std::optional<LRESULT> Dialog::onNotify(const NMHDR&) { return std::nullopt; }
 
-UINT Dialog::LayoutDpi() const noexcept { return WindowDpi(owner_ ? owner_ : hwnd_); }
+UINT Dialog::layoutDpi() const noexcept { return WindowDpi(owner_ ? owner_ : hwnd_); }
 
-void Dialog::PlaceClient(int width, int height, const RECT* suggested) {
+void Dialog::placeClient(int width, int height, const RECT* suggested) {
     RECT frame{0, 0, width, height};
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
@@ -55,6 +59,22 @@ void Dialog::PlaceClient(int width, int height, const RECT* suggested) {
     const int x = suggested ? suggested->left : area.left + (area.right - area.left - outerWidth) / 2;
     const int y = suggested ? suggested->top : area.top + (area.bottom - area.top - outerHeight) / 2;
     SetWindowPos(hwnd_, nullptr, x, y, outerWidth, outerHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Dialog::standForTheProgram() {
+    if (owner_ && IsWindowVisible(owner_)) return;
+    // Otherwise the user could lose it behind other windows.
+    if (owner_) SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+    const WORD iconId = Application::instance().iconId();
+    if (!iconId) return;
+    const auto load = [iconId](int width, int height) {
+        return UniqueIcon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId),
+                                                        IMAGE_ICON, width, height, LR_DEFAULTCOLOR)));
+    };
+    bigIcon_ = load(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    smallIcon_ = load(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 }
 
 INT_PTR Dialog::dispatch(UINT msg, WPARAM wp, LPARAM lp) {
@@ -80,10 +100,7 @@ INT_PTR CALLBACK Dialog::procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp) noexc
         auto* self = reinterpret_cast<Dialog*>(lp);
         SetWindowLongPtrW(h, DWLP_USER, lp);
         self->hwnd_ = h;
-        // Over a window hidden in the tray the dialog stands for the program
-        // on the taskbar, or the user could lose it behind other windows.
-        if (self->owner_ && !IsWindowVisible(self->owner_))
-            SetWindowLongPtrW(h, GWL_EXSTYLE, GetWindowLongPtrW(h, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+        self->standForTheProgram();
         bool focusFirst = true;
         if (!Guarded([&] { focusFirst = self->onInitDialog(); })) {
             // A dialog that could not be built is not shown half made.

@@ -8,7 +8,11 @@
 #include <optional>
 #include <string>
 
+#include "widgets/handles_win.h"
+
 namespace kiv {
+
+class DialogTemplate;
 
 class Dialog {
 public:
@@ -23,9 +27,11 @@ public:
     // Shows the dialog modally over owner (which is disabled meanwhile) and
     // returns the result it ended with. The dialog starts as an empty frame
     // of the given style and caption; onInitDialog builds the rest.
-    INT_PTR RunModal(HWND owner, DWORD style, const std::wstring& caption);
+    INT_PTR runModal(HWND owner, DWORD style, const std::wstring& caption);
+    // The same for a dialog made from a template with its controls.
+    INT_PTR runModal(HWND owner, const DialogTemplate& frame);
     // Ends a modal run with the result.
-    void End(INT_PTR result) noexcept;
+    void end(INT_PTR result) noexcept;
 
 protected:
     // Returns true to let the system focus the first control.
@@ -37,18 +43,23 @@ protected:
     virtual std::optional<LRESULT> onNotify(const NMHDR& header);
 
     // The DPI the dialog is laid out for: its owner's, or its own when it has none.
-    UINT LayoutDpi() const noexcept;
+    UINT layoutDpi() const noexcept;
     // Gives the dialog a client area of that size, centred on the work area
     // of its owner's monitor (or its own), or at the place the system
     // suggests when the dialog moved to a monitor of another DPI.
-    void PlaceClient(int width, int height, const RECT* suggested);
+    void placeClient(int width, int height, const RECT* suggested);
 
 private:
     static INT_PTR CALLBACK procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp) noexcept;
     INT_PTR dispatch(UINT msg, WPARAM wp, LPARAM lp);
+    // Over a hidden owner, or with none, the dialog stands for the program on
+    // the taskbar: it gets its own button, with the program's icon.
+    void standForTheProgram();
 
     HWND hwnd_ = nullptr;
     HWND owner_ = nullptr;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
 };
 
 }  // namespace kiv

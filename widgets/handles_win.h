@@ -82,6 +82,17 @@ struct AcceleratorTraits {
     static Handle invalid() noexcept { return nullptr; }
     static void close(Handle h) noexcept { DestroyAcceleratorTable(h); }
 };
+struct HookTraits {
+    using Handle = HHOOK;
+    static Handle invalid() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { UnhookWindowsHookEx(h); }
+};
+// For a window no other window owns; one owned by another is reset before its owner goes.
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle invalid() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { DestroyWindow(h); }
+};
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
@@ -95,6 +106,8 @@ using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
+using UniqueHook = UniqueHandle<HookTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
 
 // A device context borrowed from a window with GetDC.
 class WindowDc {

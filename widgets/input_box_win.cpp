@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "widgets/dialog_template_win.h"
+#include "widgets/dialog_win.h"
 #include "widgets/message_box_win.h"
-#include "widgets/window_win.h"
 
 namespace kiv {
 namespace {
@@ -16,12 +16,6 @@ InputBoxHandler& Handler() {
     return handler;
 }
 
-struct InputBoxState {
-    const std::wstring* prompt;
-    const std::wstring* defaultText;
-    std::wstring result;
-};
-
 std::wstring ControlText(HWND control) {
     int length = GetWindowTextLengthW(control);
     std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
@@ -29,38 +23,36 @@ std::wstring ControlText(HWND control) {
     return std::wstring(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
 }
 
-INT_PTR CALLBACK InputBoxProcedure(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-    INT_PTR handled = FALSE;
-    Guarded([&] {
-        switch (msg) {
-        case WM_INITDIALOG: {
-            SetWindowLongPtrW(dialog, DWLP_USER, lp);
-            auto* state = reinterpret_cast<InputBoxState*>(lp);
-            SetDlgItemTextW(dialog, kInputBoxPromptId, state->prompt->c_str());
-            HWND edit = GetDlgItem(dialog, kInputBoxEditId);
-            SetWindowTextW(edit, state->defaultText->c_str());
-            SendMessageW(edit, EM_SETSEL, 0, -1);
-            SetFocus(edit);
-            handled = FALSE;  // the focus is set
-            break;
+class InputDialog final : public Dialog {
+public:
+    InputDialog(const std::wstring& prompt, const std::wstring& defaultText)
+        : prompt_(prompt), defaultText_(defaultText) {}
+
+    const std::wstring& text() const noexcept { return text_; }
+
+protected:
+    bool onInitDialog() override {
+        SetDlgItemTextW(hwnd(), kInputBoxPromptId, prompt_.c_str());
+        HWND edit = GetDlgItem(hwnd(), kInputBoxEditId);
+        SetWindowTextW(edit, defaultText_.c_str());
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        SetFocus(edit);
+        return false;  // the focus is set
+    }
+    void onCommand(WORD id, WORD code, HWND control) override {
+        if (id != IDOK) {
+            Dialog::onCommand(id, code, control);
+            return;
         }
-        case WM_COMMAND:
-            if (LOWORD(wp) == IDOK) {
-                auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-                state->result = ControlText(GetDlgItem(dialog, kInputBoxEditId));
-                EndDialog(dialog, IDOK);
-                handled = TRUE;
-            } else if (LOWORD(wp) == IDCANCEL) {
-                EndDialog(dialog, IDCANCEL);
-                handled = TRUE;
-            }
-            break;
-        default:
-            break;
-        }
-    });
-    return handled;
-}
+        text_ = ControlText(GetDlgItem(hwnd(), kInputBoxEditId));
+        end(IDOK);
+    }
+
+private:
+    const std::wstring& prompt_;
+    const std::wstring& defaultText_;
+    std::wstring text_;
+};
 
 }  // namespace
 
@@ -72,18 +64,18 @@ std::optional<std::wstring> InputBox(HWND owner, const std::wstring& caption, co
     // In dialog units, so the box grows with its font and the monitor's DPI.
     DialogTemplate box(DS_SHELLFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 240, 62,
                        caption, L"MS Shell Dlg", 8);
-    box.addItem(0x0082, kInputBoxPromptId, SS_LEFT | SS_NOPREFIX, 7, 7, 226, 9, L"");
-    box.addItem(0x0081, kInputBoxEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 19, 226, 14, L"");
-    box.addItem(0x0080, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 129, 41, 50, 14, L"OK");
-    box.addItem(0x0080, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 183, 41, 50, 14, L"Cancel");
+    using C = SystemClass;
+    box.addItem(C::Static, kInputBoxPromptId, SS_LEFT | SS_NOPREFIX, 7, 7, 226, 9, L"");
+    box.addItem(C::Edit, kInputBoxEditId, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 19, 226, 14, L"");
+    box.addItem(C::Button, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 129, 41, 50, 14, L"OK");
+    box.addItem(C::Button, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 183, 41, 50, 14, L"Cancel");
 
-    InputBoxState state{&prompt, &defaultText, {}};
-    INT_PTR answer = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), box.get(), owner, &InputBoxProcedure,
-                                             reinterpret_cast<LPARAM>(&state));
+    InputDialog dialog(prompt, defaultText);
+    const INT_PTR answer = dialog.runModal(owner, box);
     // The box's loop leaves a quit request for the loops around it.
     MSG quit;
     if (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) return std::nullopt;
-    if (answer == IDOK) return state.result;
+    if (answer == IDOK) return dialog.text();
     if (answer == IDCANCEL) return defaultText;
     throw std::runtime_error("Cannot show the input box");
 }

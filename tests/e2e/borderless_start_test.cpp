@@ -33,13 +33,13 @@ TEST_F(BorderlessStartTest, QuietStartShowsTheWindowOnceThenHidesIt) {
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(wasShown) << "the window never came up";
     EXPECT_TRUE(becomesHidden(window));
-    EXPECT_TRUE(staysHidden(window, 1s));
+    EXPECT_TRUE(settlesHidden(window));
     EXPECT_TRUE(driver_->isRunning(id));
 
     // Hidden that way, it comes back for a second start like any hidden window.
     startSecondCopy(L"");
     EXPECT_TRUE(becomesVisible(window));
-    EXPECT_TRUE(staysShown(window));
+    EXPECT_TRUE(settlesShown(window));
 }
 
 TEST_F(BorderlessStartTest, NormalStartStaysShownAndAltXEndsIt) {
@@ -47,7 +47,7 @@ TEST_F(BorderlessStartTest, NormalStartStaysShownAndAltXEndsIt) {
     HWND window = startFirst(L"", &id);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(becomesVisible(window));
-    EXPECT_TRUE(staysShown(window));
+    EXPECT_TRUE(settlesShown(window));
     EXPECT_EQ(GetMenu(window), nullptr) << "the borderless window has a menu bar";
 
     TypeAltKey(window, 'X');

@@ -24,8 +24,7 @@ TEST_P(CommandLineTest, DecidesWhetherTheWindowIsShown) {
     if (GetParam().shown) {
         EXPECT_TRUE(becomesVisible(window));
     } else {
-        // Long enough for the first idle moment of the message loop to pass.
-        EXPECT_TRUE(staysHidden(window, 1500ms));
+        EXPECT_TRUE(settlesHidden(window));
     }
 }
 

@@ -5,7 +5,7 @@
 namespace kiv::e2e {
 namespace {
 
-constexpr wchar_t kSettingsKey[] = L"Software\\Kiv Soft\\Calendar";
+using settings_text::kSettingsKey;
 // The dialog's control ids, as its layout numbers them.
 constexpr int kShowWeekNumbers = 1000 + 19;
 constexpr int kShowOnlyCalendar = 1000 + 20;

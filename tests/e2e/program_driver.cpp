@@ -42,6 +42,14 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     }
 }
 
+bool Settle(HWND window) {
+    for (int round = 0; round < 3; ++round) {
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer)) return false;
+    }
+    return true;
+}
+
 namespace {
 
 struct WindowSearch {
@@ -163,7 +171,7 @@ KeyRoute TypeSequence(HWND window, std::initializer_list<WORD> virtualKeys) {
     for (WORD key : virtualKeys) {
         route = TypeKeys(window, {}, key);
         // A key may move the focus; the next one goes where it went.
-        std::this_thread::sleep_for(100ms);
+        Settle(window);
     }
     return route;
 }

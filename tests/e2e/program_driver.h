@@ -25,6 +25,13 @@ std::string Narrow(const std::wstring& text);
 // Polls until the condition holds; false when the time ran out first.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 
+// Returns once the window's thread has taken what was typed or posted to it
+// before the call, and what that posted in turn: a thread answers a sent
+// message only when it next asks for a message, so three answers in a row
+// mean three rounds of its queue. False when it stopped answering (its loop
+// ended, or the window is gone).
+bool Settle(HWND window);
+
 // The top-level window of that class owned by the process, visible or not
 // (or only a visible one).
 HWND FindProcessWindow(DWORD processId, const wchar_t* className, bool visibleOnly = false);

@@ -6,22 +6,22 @@ namespace kiv::e2e {
 
 namespace {
 
-constexpr wchar_t kSettingsKey[] = L"Software\\Kiv Soft\\Calendar";
-constexpr wchar_t kBackupKey[] = L"Software\\Kiv Soft\\Calendar (kept by the end-to-end tests)";
+using settings_text::kSettingsKey;
+const std::wstring kBackupKey = std::wstring(kSettingsKey) + L" (kept by the end-to-end tests)";
 
-bool KeyExists(const wchar_t* path) {
+bool KeyExists(const std::wstring& path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
 
-bool CopyKey(const wchar_t* from, const wchar_t* to) {
+bool CopyKey(const std::wstring& from, const std::wstring& to) {
     HKEY source = nullptr;
     HKEY target = nullptr;
     bool copied = false;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, from, 0, KEY_READ, &source) == ERROR_SUCCESS &&
-        RegCreateKeyExW(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) ==
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, from.c_str(), 0, KEY_READ, &source) == ERROR_SUCCESS &&
+        RegCreateKeyExW(HKEY_CURRENT_USER, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) ==
             ERROR_SUCCESS) {
         copied = RegCopyTreeW(source, nullptr, target) == ERROR_SUCCESS;
     }
@@ -43,7 +43,7 @@ public:
     void TearDown() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
         if (KeyExists(kBackupKey) && CopyKey(kBackupKey, kSettingsKey)) {
-            RegDeleteTreeW(HKEY_CURRENT_USER, kBackupKey);
+            RegDeleteTreeW(HKEY_CURRENT_USER, kBackupKey.c_str());
         }
     }
 };
@@ -104,8 +104,8 @@ bool ProgramTest::staysHidden(HWND window, std::chrono::milliseconds period) {
     return !WaitUntil([window] { return IsWindowVisible(window) != FALSE; }, period);
 }
 
-bool ProgramTest::staysShown(HWND window) {
-    return !WaitUntil([window] { return IsWindowVisible(window) == FALSE; }, 1s);
+bool ProgramTest::staysShown(HWND window, std::chrono::milliseconds period) {
+    return !WaitUntil([window] { return IsWindowVisible(window) == FALSE; }, period);
 }
 
 void ProgramTest::startSecondCopy(const std::wstring& arguments) {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "program_driver.h"
+#include "settings/settings_texts.h"
 
 namespace kiv::e2e {
 
@@ -28,10 +29,14 @@ protected:
     // Waits until the window is shown, or hidden; true if it got there.
     static bool becomesVisible(HWND window);
     static bool becomesHidden(HWND window);
-    // True if the window stays hidden for the whole period.
+    // True if the window is hidden, or shown, once the program has taken
+    // everything sent, typed or posted to it so far, and idled.
+    static bool settlesHidden(HWND window) { return Settle(window) && !IsWindowVisible(window); }
+    static bool settlesShown(HWND window) { return Settle(window) && IsWindowVisible(window); }
+    // For what comes through another program (a click on the tray icon): true
+    // if the window stays hidden, or shown, for the whole period.
     static bool staysHidden(HWND window, std::chrono::milliseconds period);
-    // True if the window is still shown after the loop has had time to idle.
-    static bool staysShown(HWND window);
+    static bool staysShown(HWND window, std::chrono::milliseconds period);
     // Starts a further copy and follows it until it ends: it must end soon,
     // and never own a window of the program's class or any visible window.
     void startSecondCopy(const std::wstring& arguments);

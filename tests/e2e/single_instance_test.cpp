@@ -66,7 +66,7 @@ TEST_F(SingleInstanceTest, SecondStartShowsTheWindowHiddenByTheCloseBoxOrACloseF
 TEST_F(SingleInstanceTest, SecondStartShowsTheWindowOfAQuietStart) {
     HWND window = startFirst(L"-QUIET");
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(staysHidden(window, 500ms));
+    ASSERT_TRUE(settlesHidden(window));
 
     startSecondCopy(L"");
 

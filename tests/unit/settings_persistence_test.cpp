@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "settings/registry_default.h"
+#include "settings/settings_texts.h"
 #include "calendar/month_cal_colors.h"
 #include "tests/unit/settings_expect_same.h"
 #include "tests/unit/settings_fake_registry.h"
@@ -17,7 +18,7 @@ namespace {
 using test::ExpectSameFields;
 using test::FakeRegistry;
 
-const std::wstring kKey = L"Software\\Kiv Soft\\Calendar";
+const std::wstring kKey = settings_text::kSettingsKey;
 const std::wstring kRun = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::wstring kTitle = L"Kiv Calendar";
 const std::wstring kPath = L"C:\\Program Files\\Kiv Calendar\\KivCalendar.exe";

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <vector>
 #include <string>
@@ -380,21 +378,6 @@ TEST_F(MainWindowSettings, EscClosesTheFramedWindowOnlyWhenChosen) {
     bool hasEsc = false;
     for (int i = 0; i < n; ++i) hasEsc |= table[i].key == VK_ESCAPE && table[i].cmd == static_cast<WORD>(Command::CloseWindow);
     EXPECT_TRUE(hasEsc);
-}
-
-// Paging through years re-creates the control each time; it must stay quick.
-TEST_F(MainWindow, DISABLED_ShowYearCost) {
-    std::vector<double> ms;
-    LARGE_INTEGER freq, a, b;
-    QueryPerformanceFrequency(&freq);
-    for (int i = 0; i < 100; ++i) {
-        QueryPerformanceCounter(&a);
-        window->ShowYear(2000 + i);
-        QueryPerformanceCounter(&b);
-        ms.push_back(1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(freq.QuadPart));
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("ShowYear median over 100 calls: %.3f ms (target under 5 ms)\n", ms[50]);
 }
 
 }  // namespace

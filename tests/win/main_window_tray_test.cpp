@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -459,51 +458,6 @@ TEST_F(MainWindowTray, DISABLED_SeventyThousandRebuildsLeakNoHandle) {
     if (user) {
         EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
     }
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// The rebuild against the least any 16x16 icon costs: two bitmaps, the icon
-// made from them, and their release.
-TEST_F(MainWindowTray, DISABLED_DateIconCost) {
-    Start(false);
-    ShellRecorder shell(false, false);
-    LARGE_INTEGER freq, a, b;
-    QueryPerformanceFrequency(&freq);
-    const auto ms = [&] { return 1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(freq.QuadPart); };
-    std::vector<double> rebuild, floor;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = 16;
-    info.bmiHeader.biHeight = -16;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    for (int round = 0; round < 2000; ++round) {
-        QueryPerformanceCounter(&a);
-        window->UpdateNotifyIcon();
-        QueryPerformanceCounter(&b);
-        rebuild.push_back(ms());
-
-        // The same kinds of bitmap the icon is made of: a 32-bit one and a mask.
-        QueryPerformanceCounter(&a);
-        void* bits = nullptr;
-        HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
-        ICONINFO icon{TRUE, 0, 0, mask, colour};
-        HICON handle = CreateIconIndirect(&icon);
-        DeleteObject(colour);
-        DeleteObject(mask);
-        DestroyIcon(handle);
-        QueryPerformanceCounter(&b);
-        floor.push_back(ms());
-    }
-    const double r = Median(rebuild), f = Median(floor);
-    std::printf("Date icon rebuild (the shell's own calls left out) median %.4f ms, floor median %.4f ms, "
-                "ratio %.2f (target <= 1.5)\n",
-                r, f, r / f);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "settings/calendar_settings.h"
 #include "settings/registry_win.h"
 #include "settings/settings_registry_win.h"
+#include "settings/settings_texts.h"
 #include "calendar/month_cal_colors.h"
 #include "tests/unit/settings_expect_same.h"
 #include "widgets/message_box_win.h"
@@ -22,7 +23,7 @@ namespace {
 
 using test::ExpectSameFields;
 
-const wchar_t kKey[] = L"Software\\Kiv Soft\\Calendar";
+const wchar_t* const kKey = settings_text::kSettingsKey;
 const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t kTitle[] = L"Kiv Calendar";
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/clock.h"
+#include "settings/settings_texts.h"
 #include "widgets/handles_win.h"
 #include "widgets/message_box_win.h"
 
@@ -56,7 +57,7 @@ public:
     }
     void PutDword(const wchar_t* name, DWORD value) {
         HKEY h = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Kiv Soft\\Calendar", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+        RegCreateKeyExW(HKEY_CURRENT_USER, settings_text::kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                         &h, nullptr);
         UniqueRegKey owner(h);
         RegSetValueExW(h, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
@@ -100,14 +101,11 @@ class TopmostRequests {
 public:
     explicit TopmostRequests(HWND window) : window_(window) {
         current_ = this;
-        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId());
+        hook_.reset(SetWindowsHookExW(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId()));
     }
     TopmostRequests(const TopmostRequests&) = delete;
     TopmostRequests& operator=(const TopmostRequests&) = delete;
-    ~TopmostRequests() {
-        UnhookWindowsHookEx(hook_);
-        current_ = nullptr;
-    }
+    ~TopmostRequests() { current_ = nullptr; }
     // true for a raise, false for a lowering
     std::vector<bool> requests;
     bool lastWasRaise() const { return !requests.empty() && requests.back(); }
@@ -124,7 +122,7 @@ private:
     }
     static inline TopmostRequests* current_ = nullptr;
     HWND window_;
-    HHOOK hook_ = nullptr;
+    UniqueHook hook_;
 };
 
 // Runs an action on the first visible window of a class that this thread

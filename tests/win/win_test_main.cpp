@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "resources/resource_ids.h"
 #include "trayicon/notify_icon_win.h"
 #include "widgets/application_win.h"
 #include "widgets/message_box_win.h"
@@ -13,6 +14,7 @@ int wmain(int argc, wchar_t** argv) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
     kiv::Application::instance().setTitle(L"Kiv Calendar");
+    kiv::Application::instance().setIconId(IDI_KIV_CALENDAR);
     kiv::SetMessageBoxHandler([](HWND, const std::wstring& text, const std::wstring& caption, UINT) {
         ADD_FAILURE() << "unexpected message box: " << std::string(caption.begin(), caption.end()) << ": "
                       << std::string(text.begin(), text.end());
