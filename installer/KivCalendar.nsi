@@ -53,6 +53,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) ${PUBLISHER}"
 
 !define MUI_ICON "${STAGE}\kiv.ico"
 !define MUI_UNICON "${STAGE}\kiv.ico"
+!define MUI_WELCOMEPAGE_TEXT "Setup installs ${APP_NAME} ${VERSION} for you alone; it needs no administrator rights.$\r$\n$\r$\nIf ${APP_NAME} is running, Setup closes it and starts the new version afterwards.$\r$\n$\r$\nClick Next to continue."
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${APP_EXE}"
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${APP_NAME} now"
