@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstdlib>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,25 @@
 #include "resources/resource_ids.h"
 #include "widgets/application_win.h"
 #include "widgets/window_win.h"
+
+#if defined(__GLIBCXX__) && defined(__MINGW32__)
+// libstdc++'s default terminate handler writes the exception's demangled type
+// to stderr, which a GUI program does not have, and brings the whole demangler
+// into the executable (tens of kilobytes). Defining it here keeps the library's
+// one out of the static link: this one tells a debugger what it can and aborts.
+void __gnu_cxx::__verbose_terminate_handler() {
+    OutputDebugStringW(L"Kiv Calendar: terminate called\n");
+    if (const std::exception_ptr current = std::current_exception()) {
+        try {
+            std::rethrow_exception(current);
+        } catch (const std::exception& e) {
+            OutputDebugStringA(e.what());
+        } catch (...) {
+        }
+    }
+    std::abort();
+}
+#endif
 
 namespace {
 std::vector<std::wstring> Arguments() {

@@ -16,8 +16,14 @@ kiv_warnings(kivcore)
 target_compile_options(kivcore PUBLIC ${KIV_SANITIZER_FLAGS})
 target_link_options(kivcore PUBLIC ${KIV_SANITIZER_FLAGS})
 
-add_executable(artgen resources/artgen_main.cpp)
-target_link_libraries(artgen PRIVATE kivcore)
+# The artwork generator is built from the artwork's own sources, so that a
+# build of the program alone does not compile the whole portable library for it.
+set(KIV_ART_SOURCES ${KIV_PORTABLE_SOURCES})
+list(FILTER KIV_ART_SOURCES INCLUDE REGEX "/resources/[^/]*\\.cpp$")
+add_executable(artgen resources/artgen_main.cpp ${KIV_ART_SOURCES})
+target_include_directories(artgen PRIVATE ${PROJECT_SOURCE_DIR})
+target_compile_options(artgen PRIVATE ${KIV_SANITIZER_FLAGS})
+target_link_options(artgen PRIVATE ${KIV_SANITIZER_FLAGS})
 kiv_warnings(artgen)
 
 kiv_use_googletest()
@@ -117,6 +123,21 @@ if(KIV_CROSS)
     set_tests_properties(win.inprocess.clang PROPERTIES FIXTURES_REQUIRED wine_clang RESOURCE_LOCK wine_clang
                          TIMEOUT 600)
   endif()
+
+  # The release files, packed from the program just built, and their tests:
+  # the manifests, and the installer end to end in a Wine session of its own.
+  set(KIV_PACKAGE_DIR ${CMAKE_BINARY_DIR}/package)
+  add_custom_target(kiv_package ALL
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/package.sh --from ${KIV_WIN_BINARY_DIR} ${KIV_PACKAGE_DIR}
+    DEPENDS kiv_windows
+    COMMENT "Packing the installer and the portable zip")
+  add_test(NAME package.manifests
+           COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/package/manifests_test.py ${KIV_PACKAGE_DIR})
+  add_test(NAME package.installer
+           COMMAND ${PROJECT_SOURCE_DIR}/tests/package/installer_test.sh ${CMAKE_BINARY_DIR}/wine-package
+                   ${KIV_WIN_BINARY_DIR} ${KIV_PACKAGE_DIR})
+  # After the other sessions' set-up, so that they do not race for an X display.
+  set_tests_properties(package.installer PROPERTIES TIMEOUT 300 DEPENDS "wine.setup;wine.clang.setup")
 
   # Last in the session: after tens of thousands of icons made and freed,
   # Wine hands out window handles with their top bit set and returns some of

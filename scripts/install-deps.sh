@@ -1,18 +1,24 @@
 #!/bin/bash
 # Installs the Debian packages the build, the program under Wine and the
 # tests need; only what is missing, so a second run is quick.
+# Usage: install-deps.sh [--run]   (--run: only what building and running the program needs)
 set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config
   libgtest-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  clang lld libclang-rt-dev
   wine wine64 fonts-wine
   xvfb x11-utils xdotool imagemagick
-  faketime
   procps
 )
+if [ "${1:-}" != --run ]; then
+  packages+=(
+    clang lld libclang-rt-dev
+    faketime
+    nsis zip unzip python3-yaml
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

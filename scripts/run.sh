@@ -7,9 +7,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-run
 
-"$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)"
+"$root/scripts/install-deps.sh" --run
+# Only what it runs: the program and its guide; no tests, no second compiler.
+"$root/scripts/build-program.sh" "$build"
 
 exe=$build/win/KivCalendar.exe
 # The program's own prefix inside the build tree: ~/.wine is left alone.
