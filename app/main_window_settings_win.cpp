@@ -55,6 +55,8 @@ void TfMain_calendar::ApplySettings() {
     SetCloseShortCut(state_.Settings.CloseOnEscape ? MakeShortCut(vk::Escape) : 0);
     // After the frame: a change of frame may give a window a new handle.
     RegisterHotKeySetting();
+    // Before the year: the new calendar asks for its bold days at once.
+    ApplyMarkedDayFiles();
     ShowYear(state_.CurrentYear);
 }
 

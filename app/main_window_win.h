@@ -9,12 +9,15 @@
 #include <vector>
 
 #include "app/clock.h"
+#include "app/date_details_tip_win.h"
+#include "app/local_time_win.h"
 #include "app/main_menu.h"
 #include "app/main_print_win.h"
 #include "app/main_toolbar_win.h"
 #include "app/main_tray_win.h"
 #include "app/main_window_state.h"
 #include "calendar/year_calendar_win.h"
+#include "markeddays/marked_files.h"
 #include "widgets/handles_win.h"
 #include "widgets/scroll_box_win.h"
 #include "widgets/window_win.h"
@@ -47,6 +50,12 @@ public:
     void NotifyIconClick();
     void mnCloseClick();
     void UpdateNotifyIcon();  // today's date in the tray icon and its tooltip
+    // Re-reads the calendar files that changed and re-marks the calendar;
+    // true when anything changed. Part of every tick.
+    bool RefreshMarkedDays();
+    // The selection as text: the short date, or "first – last" for a range.
+    std::wstring SelectionText() const;
+    void CopySelection();
 
     bool IsChecked(Command command) const;
     HMENU MainMenu() const noexcept { return mainMenu_.get(); }
@@ -56,6 +65,8 @@ public:
     TScrollBox& ScrollBox() noexcept { return scrollBox_; }
     MainTray& Tray() noexcept { return tray_; }
     MainWindowState& State() noexcept { return state_; }
+    MarkedDayFiles& MarkedFiles() noexcept { return markedFiles_; }
+    const DateDetailsTip& DateDetails() const noexcept { return dateDetails_; }
 
     static constexpr UINT_PTR kTimerId = 1;
     static constexpr UINT kTimerInterval = 5000;
@@ -88,6 +99,11 @@ private:
     void SetBorderless(bool borderless);
     void FocusCalendar();
     void RegisterHotKeySetting();
+    void ApplyMarkedDayFiles();
+    void FollowMarkedYears(int viewYear);
+    void UpdateDateDetails();
+    void AnswerDayStates(int year, int month, MONTHDAYSTATE* states, int count) const;
+    bool KeepKeyFromShortcuts(const MSG& msg) const;
     void mnPrintSetupClick();
     void mnPrintClick();
     void mnViewHelpClick();
@@ -100,6 +116,8 @@ private:
     MainToolbar toolbar_;
     MainTray tray_;
     CalendarPrint print_;
+    MarkedDayFiles markedFiles_{LocalFromUtc};
+    DateDetailsTip dateDetails_;
     UniqueMenu mainMenu_;
     UniqueAccelerators accelerators_;
     std::vector<UniqueBitmap> menuImages_;
