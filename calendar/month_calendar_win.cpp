@@ -162,6 +162,8 @@ void TMonthCalendar::ApplyStoredState() {
     SendMessageW(h, MCM_SETMONTHDELTA, 1, 0);
     SendFirstDayOfWeek();
     SendSelection();
+    // A new window does not ask for its bold days on every system.
+    RefreshDayStates();
 }
 
 bool TMonthCalendar::SendRange(TDateTime minDate, TDateTime maxDate) const noexcept {
@@ -211,6 +213,7 @@ void TMonthCalendar::ShowMonths(TDateTime first, TDateTime last) {
             SendCurSel(day);
     }
     SendSelection();
+    RefreshDayStates();
 }
 
 std::optional<TMonthCalendar::MonthSpan> TMonthCalendar::VisibleMonths() const noexcept {
@@ -369,7 +372,11 @@ int TMonthCalendar::Height() const noexcept {
 void TMonthCalendar::SetSize(int width, int height) noexcept {
     width_ = width;
     height_ = height;
-    if (HWND h = hwnd()) SetWindowPos(h, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (HWND h = hwnd()) {
+        SetWindowPos(h, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // More or fewer panes: the bold days of the months now on show.
+        RefreshDayStates();
+    }
 }
 
 bool TMonthCalendar::GetMinReqSize(int& width, int& height) const noexcept {

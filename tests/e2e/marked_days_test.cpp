@@ -1,6 +1,7 @@
 // The user's calendar files from outside: an event on today's date in the
 // tray icon's tip, Ctrl+C with the selection, and the options dialog's list
 // of files. The event is put on the real today, so no clock is faked.
+#include <windows.h>
 #include <commctrl.h>
 
 #include <filesystem>
@@ -164,8 +165,9 @@ TEST_F(MarkedDaysTest, TheOptionsDialogAddsAFileThroughTheFileDialogAndRemovesIt
 
     SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kReactionTimeout));
+    // Saved after the dialog has gone, with the settings applied.
+    ASSERT_TRUE(WaitUntil([] { return StoredFiles().size() == 1; }, kReactionTimeout));
     const std::vector<std::wstring> stored = StoredFiles();
-    ASSERT_EQ(stored.size(), 1u);
     EXPECT_TRUE(fs::equivalent(stored[0], file)) << Narrow(stored[0]);
 
     // And out again: the value goes with the last file.
@@ -178,7 +180,7 @@ TEST_F(MarkedDaysTest, TheOptionsDialogAddsAFileThroughTheFileDialogAndRemovesIt
     EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
     SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kReactionTimeout));
-    EXPECT_TRUE(StoredFiles().empty());
+    EXPECT_TRUE(WaitUntil([] { return StoredFiles().empty(); }, kReactionTimeout));
 }
 
 }  // namespace

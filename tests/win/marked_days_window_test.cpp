@@ -83,7 +83,7 @@ protected:
 };
 
 TEST_F(MarkedDaysWindow, TheControlIsToldExactlyTheDaysOfTheFileAndAChangeOnTheNextTick) {
-    const std::vector<MONTHDAYSTATE> marked = {0, Bits({5}), Bits({30, 31}), Bits({1}), 0};
+    const std::vector<MONTHDAYSTATE> marked = {0, 0, Bits({5, 30, 31}), Bits({1}), 0};
     EXPECT_EQ(Asked(2026, 1, 5), marked);
     EXPECT_EQ(Asked(2026, 12, 2), (std::vector<MONTHDAYSTATE>{Bits({25}), 0}));
     // Recurring over the years around the one on show, not beyond them.
