@@ -20,133 +20,107 @@ constexpr wchar_t kSettingsKey[] = L"Software\\Kiv Soft\\Calendar";
 constexpr wchar_t kEvent[] = L"Kiv Test Holiday";
 constexpr int kMarkedFiles = 1105, kAddFile = 1106, kRemoveFile = 1107;
 
-fs::path CalendarWithAnEventToday() {
-    SYSTEMTIME t{};
-    GetLocalTime(&t);
-    char day[16];
-    std::snprintf(day, sizeof day, "%04u%02u%02u", t.wYear, t.wMonth, t.wDay);
-    const fs::path path = fs::temp_directory_path() / ("kiv-e2e-" + std::to_string(GetCurrentProcessId()) + ".ics");
-    std::ofstream(path, std::ios::binary) << "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" << day
-                                          << "\r\nSUMMARY:Kiv Test Holiday\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
-    return path;
-}
-
-std::vector<std::wstring> StoredFiles() {
-    std::vector<wchar_t> data(4096, L'\0');
+// The stored list, or (with `path`) a list of that one file stored.
+std::vector<std::wstring> StoredFiles(const std::wstring& path = {}) {
+    constexpr wchar_t kValue[] = L"Marked day files";
+    std::wstring data = path + L'\0' + L'\0';
+    if (!path.empty())
+        RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, kValue, REG_MULTI_SZ, data.data(),
+                        static_cast<DWORD>(data.size() * sizeof(wchar_t)));
+    data.assign(4096, L'\0');
     DWORD bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-    if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, L"Marked day files", RRF_RT_REG_MULTI_SZ, nullptr, data.data(),
-                     &bytes) != ERROR_SUCCESS)
-        return {};
     std::vector<std::wstring> files;
-    for (const wchar_t* s = data.data(); *s; s += wcslen(s) + 1) files.emplace_back(s);
+    if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, kValue, RRF_RT_REG_MULTI_SZ, nullptr, data.data(), &bytes) == 0)
+        for (const wchar_t* s = data.data(); *s; s += wcslen(s) + 1) files.emplace_back(s);
     return files;
-}
-
-void StoreFiles(const std::wstring& path) {
-    const std::wstring value = path + L'\0' + L'\0';
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(key, L"Marked day files", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(value.data()),
-                   static_cast<DWORD>(value.size() * sizeof(wchar_t)));
-    RegCloseKey(key);
 }
 
 // The texts of every tooltip's tools on the desktop, read in their own
 // processes, as a tooltip hands them out.
 std::vector<std::wstring> ToolTipTexts() {
-    std::vector<HWND> tips;
-    HWND h = nullptr;
-    while ((h = FindWindowExW(nullptr, h, TOOLTIPS_CLASSW, nullptr))) tips.push_back(h);
     std::vector<std::wstring> texts;
-    for (HWND tip : tips) {
+    for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
         DWORD pid = 0;
         GetWindowThreadProcessId(tip, &pid);
         HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (!process) continue;
-        constexpr SIZE_T kChars = 1024;
-        auto* remote = static_cast<BYTE*>(
-            VirtualAllocEx(process, nullptr, sizeof(TOOLINFOW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
-        const auto count = static_cast<int>(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
-        for (int i = 0; remote && i < count; ++i) {
+        auto* remote = process ? static_cast<BYTE*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE))
+                               : nullptr;
+        for (int i = 0; remote && i < SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0); ++i) {
             TOOLINFOW info{};
             info.cbSize = sizeof info;
             info.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof info);
-            std::vector<wchar_t> text(kChars, L'\0');
+            wchar_t text[1024] = {};
             WriteProcessMemory(process, remote, &info, sizeof info, nullptr);
-            WriteProcessMemory(process, remote + sizeof info, text.data(), kChars * sizeof(wchar_t), nullptr);
+            WriteProcessMemory(process, info.lpszText, text, sizeof text, nullptr);
             if (!SendMessageW(tip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote))) continue;
-            ReadProcessMemory(process, remote + sizeof info, text.data(), (kChars - 1) * sizeof(wchar_t), nullptr);
-            texts.emplace_back(text.data());
+            ReadProcessMemory(process, info.lpszText, text, sizeof text - sizeof(wchar_t), nullptr);
+            texts.emplace_back(text);
         }
         if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-        CloseHandle(process);
+        if (process) CloseHandle(process);
     }
     return texts;
 }
 
 std::wstring ClipboardText() {
     std::wstring text;
-    if (!OpenClipboard(nullptr)) return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = p;
-            GlobalUnlock(data);
-        }
-    }
+    HANDLE data = OpenClipboard(nullptr) ? GetClipboardData(CF_UNICODETEXT) : nullptr;
+    if (auto* p = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) text = p;
+    if (data) GlobalUnlock(data);
     CloseClipboard();
     return text;
 }
 
 class MarkedDaysTest : public ProgramTest {
 protected:
+    static HWND OpenOptions(HWND window) {
+        TypeKeys(window, {VK_CONTROL}, 'O');
+        HWND dialog = nullptr;
+        WaitUntil([&] { return (dialog = FindWindowW(L"#32770", L"Options")) && IsWindowVisible(dialog); },
+                  kReactionTimeout);
+        return dialog;
+    }
+    // A calendar file with one event today.
+    void SetUp() override {
+        ProgramTest::SetUp();
+        char day[16];
+        GetDateFormatA(LOCALE_INVARIANT, 0, nullptr, "yyyyMMdd", day, sizeof day);
+        std::ofstream(file, std::ios::binary) << "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" << day
+                                              << "\r\nSUMMARY:Kiv Test Holiday\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    }
     void TearDown() override {
         ProgramTest::TearDown();
-        if (!file.empty()) fs::remove(file);
+        fs::remove(file);
     }
-    fs::path file;
+    fs::path file = fs::temp_directory_path() / ("kiv-e2e-" + std::to_string(GetCurrentProcessId()) + ".ics");
 };
 
 TEST_F(MarkedDaysTest, TodaysEventIsInTheTrayTipAndCtrlCCopiesTheDate) {
-    file = CalendarWithAnEventToday();
-    StoreFiles(file.wstring());
+    ASSERT_EQ(StoredFiles(file.wstring()).size(), 1u);
     HWND window = startFirst(L"");
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(becomesVisible(window));
+    ASSERT_TRUE(window && becomesVisible(window));
 
-    std::wstring trayTip;
-    const bool found = WaitUntil(
-        [&] {
-            for (const std::wstring& text : ToolTipTexts())
-                if (text.starts_with(L"Kiv Calendar") && text.find(kEvent) != std::wstring::npos) trayTip = text;
-            return !trayTip.empty();
-        },
-        kReactionTimeout);
-    EXPECT_TRUE(found) << "no tray tip names the event";
-    EXPECT_TRUE(trayTip.ends_with(std::wstring(L"\r") + kEvent)) << Narrow(trayTip);
+    const auto trayTipEndsWithTheEvent = [] {
+        for (const std::wstring& text : ToolTipTexts())
+            if (text.starts_with(L"Kiv Calendar") && text.ends_with(std::wstring(L"\r") + kEvent)) return true;
+        return false;
+    };
+    EXPECT_TRUE(WaitUntil(trayTipEndsWithTheEvent, kReactionTimeout));
 
     wchar_t today[64] = {};
     GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, today, 64);
-    if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        CloseClipboard();
-    }
+    if (OpenClipboard(nullptr)) EmptyClipboard(), CloseClipboard();
     TypeKeys(window, {VK_CONTROL}, 'C');
     EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == today; }, kReactionTimeout))
         << "the clipboard holds " << Narrow(ClipboardText());
 }
 
 TEST_F(MarkedDaysTest, TheOptionsDialogAddsAFileThroughTheFileDialogAndRemovesIt) {
-    file = CalendarWithAnEventToday();
     HWND window = startFirst(L"");
     ASSERT_TRUE(window && becomesVisible(window));
-    TypeKeys(window, {VK_CONTROL}, 'O');
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowW(L"#32770", L"Options")) && IsWindowVisible(dialog); },
-                          kReactionTimeout));
+    HWND dialog = OpenOptions(window);
+    ASSERT_NE(dialog, nullptr);
     HWND list = GetDlgItem(dialog, kMarkedFiles);
-    ASSERT_NE(list, nullptr);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, kRemoveFile)));
 
     // The file dialog is modal inside the click: it is pressed from here.
     PostMessageW(GetDlgItem(dialog, kAddFile), BM_CLICK, 0, 0);
@@ -161,19 +135,15 @@ TEST_F(MarkedDaysTest, TheOptionsDialogAddsAFileThroughTheFileDialogAndRemovesIt
     PostMessageW(open, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(open); }, kReactionTimeout));
     EXPECT_TRUE(WaitUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 1; }, kReactionTimeout));
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, kRemoveFile)));
 
     SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kReactionTimeout));
     // Saved after the dialog has gone, with the settings applied.
     ASSERT_TRUE(WaitUntil([] { return StoredFiles().size() == 1; }, kReactionTimeout));
-    const std::vector<std::wstring> stored = StoredFiles();
-    EXPECT_TRUE(fs::equivalent(stored[0], file)) << Narrow(stored[0]);
+    EXPECT_TRUE(fs::equivalent(StoredFiles()[0], file));
 
     // And out again: the value goes with the last file.
-    TypeKeys(window, {VK_CONTROL}, 'O');
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowW(L"#32770", L"Options")) && IsWindowVisible(dialog); },
-                          kReactionTimeout));
+    ASSERT_NE(dialog = OpenOptions(window), nullptr);
     list = GetDlgItem(dialog, kMarkedFiles);
     EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
     SendMessageW(GetDlgItem(dialog, kRemoveFile), BM_CLICK, 0, 0);

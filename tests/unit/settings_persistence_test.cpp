@@ -348,27 +348,14 @@ TEST(SettingsSave, FailuresStopTheSaveWhereTheyHappen) {
     }
 }
 
-TEST(SettingsSave, MarkedDayFilesRoundTripAsOneMultiStringValue) {
-    const std::wstring kName = L"Marked day files";
-    const std::vector<std::vector<std::wstring>> cases = {
-        {},
-        {L"C:\\Users\\me\\holidays.ics"},
-        {L"C:\\a.ics", L"D:\\Kalender\\Feiertage ü.ics", L"\\\\server\\share\\birthdays.ics"},
-    };
-    for (const auto& files : cases) {
+TEST(SettingsSave, MarkedDayFilesRoundTripAsOneMultiStringValueAbsentWhenEmpty) {
+    for (const std::vector<std::wstring>& files : std::vector<std::vector<std::wstring>>{
+             {}, {L"C:\\a.ics"}, {L"C:\\a.ics", L"D:\\Feiertage ü.ics", L"\\\\server\\share\\b.ics"}}) {
         FakeRegistry registry;
-        TMonthCalColors colors;
-        CalendarSettings saved;
-        saved.Colors = &colors;
-        saved.MarkedDayFiles = files;
-        ASSERT_EQ(SaveSettingsTo(registry, saved, kTitle, kPath), std::nullopt);
-        auto& values = registry.Values(kKey);
-        // No files, no value: the 28 values alone, as before there were any.
-        EXPECT_EQ(values.size(), files.empty() ? 28u : 29u);
-        if (!files.empty()) {
-            EXPECT_EQ(values[kName].strings, files);
-        }
-
+        Fixture saved;
+        saved.settings.MarkedDayFiles = files;
+        ASSERT_EQ(SaveSettingsTo(registry, saved.settings, kTitle, kPath), std::nullopt);
+        EXPECT_EQ(registry.Values(kKey).size(), files.empty() ? 28u : 29u);
         Fixture f;
         f.settings.MarkedDayFiles = {L"stale.ics"};
         LoadSettingsFrom(registry, f.settings);
@@ -376,7 +363,7 @@ TEST(SettingsSave, MarkedDayFilesRoundTripAsOneMultiStringValue) {
     }
     // Stored as something else, the value means no files.
     FakeRegistry registry;
-    registry.SetText(kKey, kName, L"C:\\a.ics");
+    registry.SetText(kKey, L"Marked day files", L"C:\\a.ics");
     Fixture f;
     LoadSettingsFrom(registry, f.settings);
     EXPECT_TRUE(f.settings.MarkedDayFiles.empty());
