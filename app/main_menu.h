@@ -33,6 +33,7 @@ enum class Command : std::uint16_t {
     About,
     GoButton,  // the toolbar's go button
     Show,      // the tray menu's "&Show"
+    CopyDate,  // Ctrl+C: the selection to the clipboard; on no menu
 };
 
 struct MenuItemDef {

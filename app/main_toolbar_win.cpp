@@ -225,4 +225,18 @@ bool MainToolbar::HandleNotify(const NMHDR& header, LRESULT& result) {
     return true;
 }
 
+bool MainToolbar::IsYearBoxEditingKey(const MSG& msg) const {
+    // In the year box the editing keys edit the year.
+    if (msg.message != WM_KEYDOWN || !edYear.hwnd() || msg.hwnd != edYear.hwnd()) return false;
+    if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
+    switch (msg.wParam) {
+        case 'A':
+        case 'C':
+        case 'V':
+        case 'X':
+        case 'Z': return true;
+        default: return false;
+    }
+}
+
 }  // namespace kiv

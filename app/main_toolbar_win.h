@@ -28,6 +28,9 @@ public:
     HWND hwnd() const noexcept { return toolbar_; }
     int Height() const;
     bool Visible() const;
+    // True for the editing keys (Ctrl+A, C, V, X, Z) typed in the year box,
+    // which the box keeps from the window's shortcuts.
+    bool IsYearBoxEditingKey(const MSG& msg) const;
     void SetVisible(bool visible);
     // The 16- or 24-pixel set: images, button size and the panels' inner layout.
     void SetLargeIcons(bool large);

@@ -4,6 +4,7 @@
 #include "calendar/date_format_win.h"
 #include "resources/pixmap_win.h"
 #include "settings/shortcut.h"
+#include "trayicon/event_tooltip.h"
 #include "widgets/color_win.h"
 
 namespace kiv {
@@ -31,13 +32,14 @@ void MainTray::Create(HWND window, std::function<void()> onClick, std::function<
     icon_.SetToolTip(texts::kApplicationTitle);
 }
 
-void MainTray::Update(const CalendarSettings& settings, TDateTime today) {
+void MainTray::Update(const CalendarSettings& settings, TDateTime today, const std::vector<std::wstring>& events) {
     Shown next;
     next.date = settings.ShowDateInNotifyIcon;
     if (next.date) {
         next.day = DecodeDate(today).day;
         next.toolTip = DateToolTip(texts::kApplicationTitle, ShortDateText(today), LongDateText(today),
                                    settings.LongDateFormat);
+        if (!events.empty()) next.toolTip = EventToolTip(next.toolTip, events, ShellMajorVersion());
         next.style.transparent = settings.TransparentIcon;
         next.style.smallNumbers = settings.UseSmallNumbers;
         next.style.boldNumbers = settings.BoldNumbers;

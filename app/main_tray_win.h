@@ -28,10 +28,10 @@ public:
     TNotifyIcon& Icon() noexcept { return icon_; }
     TPopupMenu& Menu() noexcept { return menu_; }
 
-    // Shows today's date as the settings draw it, or the program's icon.
-    // The icon is rebuilt and sent to the shell only when what it shows
-    // differs from what it showed last.
-    void Update(const CalendarSettings& settings, TDateTime today);
+    // Shows today's date as the settings draw it, with today's events under
+    // it in the tooltip, or the program's icon. The icon is rebuilt and sent
+    // to the shell only when what it shows differs from what it showed last.
+    void Update(const CalendarSettings& settings, TDateTime today, const std::vector<std::wstring>& events = {});
     // After a DPI change: the next update rebuilds the icon even if nothing
     // else differs.
     void Invalidate() noexcept { shown_.reset(); }

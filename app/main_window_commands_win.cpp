@@ -8,6 +8,7 @@
 
 #include "app/app_texts.h"
 #include "app/main_window_win.h"
+#include "widgets/clipboard_win.h"
 #include "app/year_view.h"
 #include "resources/artwork.h"
 #include "resources/menu_images_win.h"
@@ -26,7 +27,6 @@ std::wstring ItemText(const MenuItemDef& item, ShortCut shortcut) {
 }
 }  // namespace
 
-int TfMain_calendar::MenuImageSize() const { return MenuImageSizeForDpi(WindowDpi(hwnd())); }
 
 void TfMain_calendar::BuildMenu() {
     mainMenu_.reset(CreateMenu());
@@ -86,6 +86,8 @@ void TfMain_calendar::BuildAccelerators() {
         for (const MenuItemDef& item : menu.items)
             if (item.command != Command::CloseWindow) add(item.shortcut, item.command);
     add(closeShortCut_, Command::CloseWindow);
+    // No menu has a place for it; the year box keeps it for itself.
+    add(MakeShortCut('C', kCtrl), Command::CopyDate);
     // A table that cannot be made leaves the old one in use.
     UniqueAccelerators accelerators(CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
     if (!accelerators) throw std::runtime_error(texts::kNoShortcuts);
@@ -142,6 +144,7 @@ void TfMain_calendar::RunCommand(Command command) {
         case Command::ViewHelp: mnViewHelpClick(); break;
         case Command::Options: mnOptionsClick(); break;
         case Command::About: mnAboutClick(); break;
+        case Command::CopyDate: CopySelection(); break;
         default: break;
     }
 }
@@ -196,6 +199,10 @@ void TfMain_calendar::CalendarKeyUp(WORD key, ShiftState shift) {
         RunCommand(Command::Options);
     else if (key == 'X' && shift.alt)
         RunCommand(Command::Exit);
+    else if (key == 'C' && shift.ctrl)
+        RunCommand(Command::CopyDate);
 }
+
+void TfMain_calendar::CopySelection() { CopyTextToClipboard(hwnd(), markedDays_.SelectionText()); }
 
 }  // namespace kiv

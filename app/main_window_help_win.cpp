@@ -7,13 +7,14 @@
 #include "help/show_html.h"
 #include "help/show_html_win.h"
 #include "resources/artwork.h"
+#include "resources/menu_images_win.h"
 #include "resources/pixmap_win.h"
 
 namespace kiv {
 
 void TfMain_calendar::mnViewHelpClick() {
     // The picture beside the menu item, as the window's icon.
-    const UniqueIcon icon = CreateIconFromPixmap(MenuImagePixmap(MenuImage::Help, MenuImageSize()));
+    const UniqueIcon icon = CreateIconFromPixmap(MenuImagePixmap(MenuImage::Help, MenuImageSizeForDpi(WindowDpi(hwnd()))));
     TopmostPause pause(*this);  // so the help window can come in front
     ShowHtmlFile(HelpCaption(), HelpFilePath(ProgramPath()), hwnd(), icon.get(), false);
 }

@@ -18,7 +18,7 @@ void TfMain_calendar::mnOptionsClick() {
     // the View menu may have changed since the settings were applied.
     TopmostPause topmost(*this);
     // A hidden window stays hidden: the dialog stands in for it on the taskbar.
-    if (ShowOptionsDialog(state_.Settings, hwnd())) {
+    if (ShowOptionsDialog(state_.Settings, hwnd(), &markedDays_.Files())) {
         // Confirmed, the settings decide.
         topmost.Release();
         ApplySettings();

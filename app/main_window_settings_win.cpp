@@ -55,6 +55,9 @@ void TfMain_calendar::ApplySettings() {
     SetCloseShortCut(state_.Settings.CloseOnEscape ? MakeShortCut(vk::Escape) : 0);
     // After the frame: a change of frame may give a window a new handle.
     RegisterHotKeySetting();
+    // Before the year: the new calendar asks for its bold days at once.
+    markedDays_.SetFiles(state_.Settings.MarkedDayFiles, state_.CurrentYear);
+    UpdateNotifyIcon();  // with today's events
     ShowYear(state_.CurrentYear);
 }
 

@@ -5,7 +5,10 @@
 
 namespace kiv {
 
-void TfMain_calendar::UpdateNotifyIcon() { tray_.Update(state_.Settings, clock_.Today()); }
+void TfMain_calendar::UpdateNotifyIcon() {
+    const TDateTime today = clock_.Today();
+    tray_.Update(state_.Settings, today, markedDays_.Files().Days().EventsOn(today));
+}
 
 void TfMain_calendar::ShowFromTray() { kiv::ShowFromTray(hwnd()); }
 

@@ -15,6 +15,7 @@
 namespace kiv {
 namespace {
 constexpr UINT kFocusCalendar = WM_APP + 1;
+constexpr UINT kTimerInterval = 5000;  // ms
 constexpr int kDesignClientWidth = 442;
 constexpr int kDesignClientHeight = 254;
 constexpr DWORD kFramedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -26,10 +27,12 @@ TfMain_calendar::~TfMain_calendar() {
     // The calendar and the boxes are gone with the window; drop their hooks first.
     calendar_.OnSelectionChange = nullptr;
     calendar_.OnKeyUp = nullptr;
+    calendar_.OnGetMonthInfo = nullptr;
     // The loop must not reach this object through its hooks any more.
     Application& app = Application::instance();
     app.setAccelerators(nullptr, nullptr);
     app.setKeyboardNavigation(nullptr);
+    app.setShortcutFilter(nullptr);
     app.setIdleHandler(nullptr);
     tearingDown_ = true;
     destroy();
@@ -60,8 +63,12 @@ void TfMain_calendar::Create() {
         if (ch == L'\r') {
             handled = true;
             RunCommand(Command::GoButton);
+        } else if (ch == 0x01) {  // Ctrl+A, which not every edit control knows
+            handled = true;
+            toolbar_.edYear.SelectAll();
         }
     };
+    markedDays_.Create(toolbar_.edSelectedDate.hwnd());
 
     const TDateTime today = clock_.Today();
     state_.LastSelectedDate = today;
@@ -80,6 +87,9 @@ void TfMain_calendar::Create() {
     calendar_.SetDate(clock_.Now());
     calendar_.OnSelectionChange = [this] { UpdateSelectedDate(); };
     calendar_.OnKeyUp = [this](WORD key, ShiftState shift) { CalendarKeyUp(key, shift); };
+    calendar_.OnGetMonthInfo = [this](int year, int month, MONTHDAYSTATE* states, int count) {
+        markedDays_.AnswerDayStates(year, month, states, count);
+    };
     calendar_.AdjustSize();
     scrollBox_.SetContent(calendar_.panel());
 
@@ -92,6 +102,7 @@ void TfMain_calendar::Create() {
     // Without the timer the change of day would never be followed.
     if (!SetTimer(hwnd(), kTimerId, kTimerInterval, nullptr)) throw std::runtime_error(texts::kNoTimer);
     Application::instance().setKeyboardNavigation([this](const MSG& msg) { return NavigateByKey(msg); });
+    Application::instance().setShortcutFilter([this](const MSG& msg) { return toolbar_.IsYearBoxEditingKey(msg); });
     creating_ = true;
     LoadSettings();
     creating_ = false;

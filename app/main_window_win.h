@@ -1,14 +1,12 @@
 // The main window: the year calendar in its scroll box under the toolbar and
-// the menu bar, the day-change timer, and the window's life cycle. The tray
-// icon and printing are parts of their own; the handlers here are the
-// window's entry points to them.
+// the menu bar, the day-change timer, and the window's life cycle. The tray,
+// printing and the marked days are parts; the handlers here lead to them.
 #pragma once
 
 #include <windows.h>
 
-#include <vector>
-
 #include "app/clock.h"
+#include "app/main_marked_days_win.h"
 #include "app/main_menu.h"
 #include "app/main_print_win.h"
 #include "app/main_toolbar_win.h"
@@ -48,6 +46,8 @@ public:
     void NotifyIconClick();
     void mnCloseClick();
     void UpdateNotifyIcon();  // today's date in the tray icon and its tooltip
+    bool RefreshMarkedDays();  // part of every tick; true when a file changed
+    void CopySelection();
 
     bool IsChecked(Command command) const;
     HMENU MainMenu() const noexcept { return mainMenu_.get(); }
@@ -57,16 +57,15 @@ public:
     TScrollBox& ScrollBox() noexcept { return scrollBox_; }
     MainTray& Tray() noexcept { return tray_; }
     MainWindowState& State() noexcept { return state_; }
+    MainMarkedDays& MarkedDays() noexcept { return markedDays_; }
 
     static constexpr UINT_PTR kTimerId = 1;
-    static constexpr UINT kTimerInterval = 5000;
 
 protected:
     std::optional<LRESULT> onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     void BuildMenu();
-    int MenuImageSize() const;
     void BuildAccelerators();
     void ReadTaskbarMargins();
     void LayoutChildren();
@@ -101,6 +100,7 @@ private:
     MainToolbar toolbar_;
     MainTray tray_;
     CalendarPrint print_;
+    MainMarkedDays markedDays_{calendar_};
     UniqueMenu mainMenu_;
     UniqueAccelerators accelerators_;
     MenuImages menuImages_;

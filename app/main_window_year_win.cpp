@@ -22,6 +22,7 @@ void TfMain_calendar::ShowYear(int year) {
         ShowMessageBox(hwnd(), texts::kYearOutOfRange, texts::kYearOutOfRangeCaption, MB_OK | MB_ICONERROR);
 
     viewFirstMonth_ = plan.firstMonth;
+    markedDays_.FollowYears(plan.year);
     toolbar_.edYear.SetNumber(plan.year);
     toolbar_.edYear.SelectAll();
 
@@ -40,6 +41,7 @@ void TfMain_calendar::ShowYear(int year) {
     calendar_.SetMinDate(EncodeDate(kFirstYear, 1, 1));
     calendar_.SetMaxDate(EncodeDate(kLastYear, 12, 31));
     state_.LastSelectedDate = DateOf(calendar_.Date());
+    markedDays_.UpdateDetails();
 }
 
 void TfMain_calendar::UpdateSelectedDate() {
@@ -54,6 +56,7 @@ void TfMain_calendar::UpdateSelectedDate() {
     if (follow.yearBox) {
         // The control scrolls only as far as the new selection needs (a grey
         // day moves it by a month): the panes are laid out as the view again.
+        markedDays_.FollowYears(*follow.yearBox);
         const DateRange view = TwelveMonths(*follow.yearBox, viewFirstMonth_);
         calendar_.ShowMonths(view.first, view.last);
     }
@@ -61,6 +64,7 @@ void TfMain_calendar::UpdateSelectedDate() {
     const auto days = SelectedDaysText(calendar_.MultiSelect(), calendar_.Date(), calendar_.EndDate());
     toolbar_.edSelectedDate.SetText(days ? *days : ShortDateText(calendar_.Date()));
     state_.LastSelectedDate = DateOf(calendar_.Date());
+    markedDays_.UpdateDetails();
     calendar_.SetExplicitSelect(false);
 }
 
@@ -73,6 +77,8 @@ void TfMain_calendar::OnTimer() {
 }
 
 void TfMain_calendar::TimerTick() {
+    // Before the icon: today's events are part of its tooltip.
+    RefreshMarkedDays();
     UpdateNotifyIcon();
     // Inside a box of this window a year may be half put on the calendar,
     // with a plan made before the box opened: the year waits for a later tick.
@@ -90,5 +96,7 @@ void TfMain_calendar::TimerTick() {
     }
     state_.TodayAtLastCheck = today;
 }
+
+bool TfMain_calendar::RefreshMarkedDays() { return markedDays_.Refresh(); }
 
 }  // namespace kiv

@@ -164,6 +164,8 @@ void TMonthCalendar::ApplyStoredState() {
     SendMessageW(h, MCM_SETMONTHDELTA, 1, 0);
     SendFirstDayOfWeek();
     SendSelection();
+    // A new window does not ask for its bold days on every system.
+    RefreshDayStates();
 }
 
 bool TMonthCalendar::SendRange(TDateTime minDate, TDateTime maxDate) const noexcept {
@@ -213,6 +215,7 @@ void TMonthCalendar::ShowMonths(TDateTime first, TDateTime last) {
             SendCurSel(day);
     }
     SendSelection();
+    RefreshDayStates();
 }
 
 std::optional<TMonthCalendar::MonthSpan> TMonthCalendar::VisibleMonths() const noexcept {
@@ -371,7 +374,11 @@ int TMonthCalendar::Height() const noexcept {
 void TMonthCalendar::SetSize(int width, int height) noexcept {
     width_ = width;
     height_ = height;
-    if (HWND h = hwnd()) SetWindowPos(h, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (HWND h = hwnd()) {
+        SetWindowPos(h, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // More or fewer panes: the bold days of the months now on show.
+        RefreshDayStates();
+    }
 }
 
 bool TMonthCalendar::GetMinReqSize(int& width, int& height) const noexcept {
@@ -383,14 +390,37 @@ bool TMonthCalendar::GetMinReqSize(int& width, int& height) const noexcept {
     return true;
 }
 
+void TMonthCalendar::FillDayStates(const SYSTEMTIME& first, int count) noexcept {
+    dayStates_.fill(0);
+    if (!OnGetMonthInfo) return;
+    try {
+        OnGetMonthInfo(first.wYear, first.wMonth, dayStates_.data(), count);
+    } catch (...) {
+        // Days left plain are better than a control without an answer.
+        dayStates_.fill(0);
+    }
+}
+
+void TMonthCalendar::RefreshDayStates() noexcept {
+    HWND h = hwnd();
+    if (!h) return;
+    SYSTEMTIME range[2]{};
+    const int count = static_cast<int>(SendMessageW(h, MCM_GETMONTHRANGE, GMR_DAYSTATE, reinterpret_cast<LPARAM>(range)));
+    if (count <= 0 || count > static_cast<int>(dayStates_.size())) return;
+    FillDayStates(range[0], count);
+    SendMessageW(h, MCM_SETDAYSTATE, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(dayStates_.data()));
+    // Not every version repaints by itself.
+    InvalidateRect(h, nullptr, FALSE);
+}
+
 std::optional<LRESULT> TMonthCalendar::HandleNotify(NMHDR& header) {
     switch (header.code) {
         case MCN_GETDAYSTATE: {
             auto& request = reinterpret_cast<NMDAYSTATE&>(header);
-            // No day is bold. Our own zeroed buffer is handed back, as the
-            // control's buffer is not promised on every version.
+            // Our own buffer is handed back, as the control's buffer is not
+            // promised on every version.
             if (request.cDayState > 0 && request.cDayState <= static_cast<int>(dayStates_.size())) {
-                dayStates_.fill(0);
+                FillDayStates(request.stStart, request.cDayState);
                 request.prgDayState = dayStates_.data();
             }
             return 0;

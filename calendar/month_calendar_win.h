@@ -104,6 +104,14 @@ public:
 
     std::function<void(WORD key, ShiftState shift)> OnKeyUp;
 
+    // The bold days of `count` months from (year, month) on, month may run
+    // past 12: one mask per month, bit d-1 for day d. Asked when the control
+    // wants them; it must be a lookup. Unset, no day is bold.
+    std::function<void(int year, int month, MONTHDAYSTATE* states, int count)> OnGetMonthInfo;
+    // Asks OnGetMonthInfo again for every month the control shows, in part
+    // too, and hands the answer to the control.
+    void RefreshDayStates() noexcept;
+
     // Marks a call into the program's own handlers from inside one of the
     // control's messages. Meanwhile the control is not destroyed under its
     // own window procedure: a re-creation hides the old window and closes it
@@ -125,6 +133,7 @@ protected:
 
 private:
     std::optional<LRESULT> OnControlMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void FillDayStates(const SYSTEMTIME& first, int count) noexcept;
     void ApplyStoredState();
     void ApplyRange(TDateTime minDate, TDateTime maxDate);
     bool SendRange(TDateTime minDate, TDateTime maxDate) const noexcept;

@@ -116,16 +116,19 @@ OptionsFit FitOptionsLayout(int dpi, const std::vector<int>& needed, int noteHei
     fit.clientHeight = px(kOptionsClientHeight);
     // The note shows all its lines; its group and what lies below grow with it.
     int grown = 0;
+    int below = 0;  // what starts here or lower moves down with the note's group
     for (size_t i = 0; i < layout.size(); ++i) {
         if (layout[i].kind != K::Note) continue;
         Control& note = controls[i];
         note.place.height = std::max(note.laid.height, noteHeight);
         // The margin below it stays as laid out.
         grown = note.place.height - note.laid.height;
-        controls[static_cast<size_t>(&OptionsGroupBox(layout[i].group) - layout.data())].place.height += grown;
+        Control& group = controls[static_cast<size_t>(&OptionsGroupBox(layout[i].group) - layout.data())];
+        below = group.laid.bottom();
+        group.place.height += grown;
     }
-    for (size_t i = 0; i < layout.size(); ++i)
-        if (layout[i].kind == K::Button) controls[i].place.top += grown;
+    for (Control& c : controls)
+        if (grown && c.laid.top >= below) c.place.top += grown;
     fit.clientHeight += grown;
     for (const Control& c : controls) fit.places.push_back(c.place);
     return fit;

@@ -88,10 +88,18 @@ std::vector<OptionsItem> Build() {
          L"selected (due to Aero's enhanced calendar view).",
          nullptr, {}},
 
-        {K::Button, ids::kRestore, std::nullopt, G::None, 10, 390, 121, 26, L"&Restore default colors",
+        {K::GroupBox, ids::kMarkedDays, std::nullopt, G::None, 10, 390, 476, 125, L"Marked days", nullptr, {}},
+        {K::FileList, ids::kMarkedFiles, std::nullopt, G::MarkedDays, 10, 20, 366, 95, nullptr,
+         L"Calendar (.ics) files whose events are shown in bold", {}},
+        {K::Button, ids::kAddFile, std::nullopt, G::MarkedDays, 386, 20, 80, 26, L"&Add...",
+         L"Add calendar files, such as a list of public holidays", {}},
+        {K::Button, ids::kRemoveFile, std::nullopt, G::MarkedDays, 386, 52, 80, 26, L"Re&move",
+         L"Remove the selected file from the list", {}},
+
+        {K::Button, ids::kRestore, std::nullopt, G::None, 10, 524, 121, 26, L"&Restore default colors",
          L"Restore the default colors of the calendar as defined in the desktop color settings", {}},
-        {K::Button, ids::kOk, std::nullopt, G::None, 320, 390, 75, 26, L"&OK", nullptr, {}},
-        {K::Button, ids::kCancel, std::nullopt, G::None, 410, 390, 75, 26, L"&Cancel", nullptr, {}},
+        {K::Button, ids::kOk, std::nullopt, G::None, 320, 524, 75, 26, L"&OK", nullptr, {}},
+        {K::Button, ids::kCancel, std::nullopt, G::None, 410, 524, 75, 26, L"&Cancel", nullptr, {}},
     };
 }
 
@@ -103,7 +111,9 @@ const std::vector<OptionsItem>& OptionsLayout() {
 }
 
 const OptionsItem& OptionsGroupBox(OptionsGroup group) {
-    const int id = group == OptionsGroup::General ? ids::kGeneral : ids::kColors;
+    const int id = group == OptionsGroup::General  ? ids::kGeneral
+                   : group == OptionsGroup::Colors ? ids::kColors
+                                                   : ids::kMarkedDays;
     for (const OptionsItem& item : OptionsLayout())
         if (item.id == id) return item;
     throw std::logic_error("No such group box");

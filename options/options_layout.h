@@ -10,9 +10,9 @@
 
 namespace kiv {
 
-enum class OptionsItemKind : unsigned char { GroupBox, CheckBox, List, HotKey, ColorPanel, Label, Note, Button };
+enum class OptionsItemKind : unsigned char { GroupBox, CheckBox, List, HotKey, ColorPanel, Label, Note, Button, FileList };
 
-enum class OptionsGroup : unsigned char { None, General, Colors };
+enum class OptionsGroup : unsigned char { None, General, Colors, MarkedDays };
 
 struct OptionsItem {
     OptionsItemKind kind;
@@ -28,12 +28,13 @@ struct OptionsItem {
 namespace options_ids {
 constexpr int kFirstSetting = 1000;  // + the setting's index
 constexpr int kGeneral = 1100, kColors = 1101, kVista = 1102, kRestore = 1103;
+constexpr int kMarkedDays = 1104, kMarkedFiles = 1105, kAddFile = 1106, kRemoveFile = 1107;
 constexpr int kFirstLabel = 1200;
 constexpr int kOk = 1, kCancel = 2;  // IDOK, IDCANCEL
 }  // namespace options_ids
 
 inline constexpr int kOptionsClientWidth = 492;
-inline constexpr int kOptionsClientHeight = 423;
+inline constexpr int kOptionsClientHeight = 557;
 inline constexpr int kOptionsFontHeight = -11;  // Tahoma, 8 points at 96 DPI
 inline constexpr wchar_t kOptionsCaption[] = L"Options";
 inline constexpr wchar_t kOptionsFont[] = L"Tahoma";

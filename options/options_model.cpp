@@ -1,5 +1,6 @@
 #include "options/options_model.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "calendar/month_cal_colors.h"
@@ -66,6 +67,7 @@ void TOptionsModel::Fill(const CalendarSettings& settings) {
             case OptionsControlKind::ColorPanel: SetPanelColor(s, static_cast<TColor>(stored)); break;
         }
     }
+    markedDayFiles_ = settings.MarkedDayFiles;
 }
 
 void TOptionsModel::ReadBack(CalendarSettings& settings) {
@@ -75,6 +77,22 @@ void TOptionsModel::ReadBack(CalendarSettings& settings) {
             ControlKindOf(s) == OptionsControlKind::HotKey ? HotKeyActivate.HotKey() : value_[Index(s)];
         SettingFor(s).field.Set(settings, stored);
     }
+    settings.MarkedDayFiles = markedDayFiles_;
+}
+
+bool TOptionsModel::AddMarkedDayFile(const std::wstring& path) {
+    const auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+    const auto same = [&](const std::wstring& known) {
+        return known.size() == path.size() && std::equal(known.begin(), known.end(), path.begin(),
+                                                         [&](wchar_t a, wchar_t b) { return fold(a) == fold(b); });
+    };
+    if (path.empty() || std::any_of(markedDayFiles_.begin(), markedDayFiles_.end(), same)) return false;
+    markedDayFiles_.push_back(path);
+    return true;
+}
+
+void TOptionsModel::RemoveMarkedDayFile(std::size_t index) {
+    if (index < markedDayFiles_.size()) markedDayFiles_.erase(markedDayFiles_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 bool TOptionsModel::Checked(Setting box) const {

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
 
 #include "settings/calendar_settings.h"
 #include "settings/settings_table.h"
@@ -50,6 +53,14 @@ public:
 
     THotKeyBox HotKeyActivate;
 
+    // The calendar files of the marked days, in order.
+    const std::vector<std::wstring>& MarkedDayFiles() const noexcept { return markedDayFiles_; }
+    // Adds the path at the end; false when it is empty or already listed
+    // (letters compared without case, as Windows names files).
+    bool AddMarkedDayFile(const std::wstring& path);
+    // An index outside the list removes nothing.
+    void RemoveMarkedDayFile(std::size_t index);
+
 private:
     void RunRule(Setting box);
     void SetEnabled(Setting control, bool enabled) { enabled_[Index(control)] = enabled; }
@@ -58,6 +69,7 @@ private:
     std::array<std::int32_t, kSettingCount> value_{};
     std::array<bool, kSettingCount> enabled_{};
     bool notifyIconColorLabelEnabled_ = true;
+    std::vector<std::wstring> markedDayFiles_;
 };
 
 }  // namespace kiv

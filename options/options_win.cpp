@@ -1,9 +1,14 @@
 #include "options/options_win.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <stdexcept>
+#include <cwchar>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "options/custom_colors.h"
 #include "options/options_fit.h"
@@ -44,7 +49,8 @@ private:
     HWND control_;
 };
 
-TfOptions::TfOptions(TOptionsModel& model) : model_(model) {}
+TfOptions::TfOptions(TOptionsModel& model, MarkedDayFiles* files)
+    : model_(model), files_(files ? files : &ownFiles_) {}
 
 TfOptions::~TfOptions() { model_.HotKeyActivate.Attach(nullptr); }
 
@@ -99,6 +105,11 @@ void TfOptions::CreateControls() {
                 style |= WS_TABSTOP;
                 exStyle = WS_EX_CLIENTEDGE;
                 break;
+            case K::FileList:
+                windowClass = WC_LISTVIEWW;
+                style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP;
+                exStyle = WS_EX_CLIENTEDGE;
+                break;
             case K::Label:
             case K::Note:
                 windowClass = WC_STATICW;
@@ -118,6 +129,16 @@ void TfOptions::CreateControls() {
                                        nullptr);
         if (!control) throw std::runtime_error("Cannot create the options dialog's controls");
         for (const wchar_t* text : item.items) SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        if (item.kind == K::FileList) {
+            SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+            const wchar_t* headings[] = {L"File", L"State"};
+            for (int n = 0; n < 2; ++n) {
+                LVCOLUMNW column{};
+                column.mask = LVCF_TEXT;
+                column.pszText = const_cast<wchar_t*>(headings[n]);
+                SendMessageW(control, LVM_INSERTCOLUMNW, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(&column));
+            }
+        }
         const bool singleClick = item.setting == Setting::SingleClick;
         AddHint(control, singleClick ? singleClickHint_.c_str() : item.hint);
     }
@@ -172,6 +193,12 @@ void TfOptions::Layout(UINT dpi, const RECT* suggested) {
         const int height = item.kind == K::List ? px(item.height + 16 * static_cast<int>(item.items.size())) : at.height;
         SetWindowPos(control, nullptr, at.left, at.top, at.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
         if (item.kind == K::List) SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), px(item.height) - 6);
+        if (item.kind == K::FileList) {
+            // The path takes most of the width; the state the rest.
+            const int inner = at.width - 2 * GetSystemMetrics(SM_CXEDGE) - GetSystemMetrics(SM_CXVSCROLL);
+            SendMessageW(control, LVM_SETCOLUMNWIDTH, 0, inner * 3 / 5);
+            SendMessageW(control, LVM_SETCOLUMNWIDTH, 1, inner - inner * 3 / 5);
+        }
     }
     font_ = std::move(font);
     if (tooltip_) SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, px(400));
@@ -196,6 +223,72 @@ void TfOptions::ShowModel() {
     }
     model_.HotKeyActivate.Attach(hotKeyWindow_.get());
     ShowEnabling();
+    ShowMarkedFiles(0);
+}
+
+void TfOptions::ShowMarkedFiles(int select) {
+    const std::vector<std::wstring>& names = model_.MarkedDayFiles();
+    files_->SetPaths(std::vector<std::filesystem::path>(names.begin(), names.end()));
+    HWND list = Control(ids::kMarkedFiles);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    int row = 0;
+    for (const MarkedFile& file : files_->Files()) {
+        std::wstring path = file.path.wstring();
+        const std::wstring state = file.StateText();
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = path.data();
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        item.iSubItem = 1;
+        item.pszText = const_cast<wchar_t*>(state.c_str());
+        SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        ++row;
+    }
+    if (select >= row) select = row - 1;
+    if (select >= 0) {
+        LVITEMW state{};
+        state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(select), reinterpret_cast<LPARAM>(&state));
+        SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(select), FALSE);
+    }
+    EnableWindow(Control(ids::kRemoveFile), SelectedFile() >= 0);
+}
+
+int TfOptions::SelectedFile() const {
+    return static_cast<int>(SendMessageW(Control(ids::kMarkedFiles), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void TfOptions::btnAddFileClick() {
+    // Room for many names picked at once.
+    std::vector<wchar_t> buffer(32768, L'\0');
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = hwnd();
+    ofn.lpstrFilter = L"Calendar files (*.ics)\0*.ics\0All files (*.*)\0*.*\0";
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+    ofn.lpstrTitle = L"Add calendar files";
+    ofn.lpstrDefExt = L"ics";
+    ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                OFN_NOCHANGEDIR;
+    if (!GetOpenFileNameW(&ofn)) return;
+    // One name: the full path. Several: the folder, then each name, each
+    // ending in a zero, and an empty one last.
+    const std::wstring first(buffer.data());
+    std::vector<std::wstring> picked;
+    for (const wchar_t* name = buffer.data() + first.size() + 1; *name; name += std::wcslen(name) + 1)
+        picked.push_back((std::filesystem::path(first) / name).wstring());
+    if (picked.empty()) picked.push_back(first);
+    for (const std::wstring& path : picked) model_.AddMarkedDayFile(path);
+    ShowMarkedFiles(static_cast<int>(model_.MarkedDayFiles().size()) - 1);
+}
+
+void TfOptions::btnRemoveFileClick() {
+    const int selected = SelectedFile();
+    if (selected < 0) return;
+    model_.RemoveMarkedDayFile(static_cast<std::size_t>(selected));
+    ShowMarkedFiles(selected);
 }
 
 void TfOptions::ShowEnabling() {
@@ -245,6 +338,10 @@ void TfOptions::onCommand(WORD id, WORD code, HWND) {
         if (code == BN_CLICKED) btnRestoreClick();
         return;
     }
+    if (id == ids::kAddFile || id == ids::kRemoveFile) {
+        if (code == BN_CLICKED) id == ids::kAddFile ? btnAddFileClick() : btnRemoveFileClick();
+        return;
+    }
     if (id < ids::kFirstSetting || id >= ids::kFirstSetting + kSettingCount) return;
     const auto s = static_cast<Setting>(id - ids::kFirstSetting);
     switch (ControlKindOf(s)) {
@@ -269,6 +366,12 @@ std::optional<INT_PTR> TfOptions::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_DPICHANGED:
             Layout(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
             return TRUE;
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lp);
+            if (header.idFrom == static_cast<UINT_PTR>(ids::kMarkedFiles) && header.code == LVN_ITEMCHANGED)
+                EnableWindow(Control(ids::kRemoveFile), SelectedFile() >= 0);
+            return std::nullopt;
+        }
         case WM_DESTROY:
             model_.HotKeyActivate.Attach(nullptr);
             tooltip_.reset();  // before the dialog that owns it
@@ -277,12 +380,16 @@ std::optional<INT_PTR> TfOptions::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-bool ShowOptionsDialog(CalendarSettings& settings, HWND owner) {
+bool ShowOptionsDialog(CalendarSettings& settings, HWND owner, MarkedDayFiles* markedFiles) {
     TOptionsModel model;
     model.Fill(settings);
-    TfOptions form(model);
+    // The dialog reads the files added on a copy: cancelled, nothing changed.
+    std::optional<MarkedDayFiles> files;
+    if (markedFiles) files = *markedFiles;
+    TfOptions form(model, files ? &*files : nullptr);
     if (form.Run(owner) != IDOK) return false;
     model.ReadBack(settings);
+    if (markedFiles) *markedFiles = std::move(*files);
     return true;
 }
 

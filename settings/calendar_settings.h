@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "widgets/color.h"
 
@@ -43,6 +45,9 @@ struct CalendarSettings {
     TMonthCalColors* Colors = nullptr;
     TColor NotifyIconColor = kBlack;
     std::uint16_t Hotkey = kDefaultHotkey;
+    // The calendar (.ics) files whose events mark days, as full paths, in
+    // the order the user added them.
+    std::vector<std::wstring> MarkedDayFiles;
 };
 
 }  // namespace kiv

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace kiv {
 
@@ -33,6 +35,18 @@ public:
     // Throw ERegistryException when the value cannot be written.
     virtual void WriteInteger(const std::wstring& name, std::int32_t value) = 0;
     virtual void WriteString(const std::wstring& name, const std::wstring& text) = 0;
+    // The strings of a REG_MULTI_SZ value; nothing when the value is
+    // missing, of another type or no key is open.
+    virtual std::optional<std::vector<std::wstring>> ReadMultiString(const std::wstring& name) {
+        (void)name;
+        return std::nullopt;
+    }
+    // Writes the strings as a REG_MULTI_SZ value; an empty string cannot be
+    // stored in one and is left out. Throws ERegistryException on failure.
+    virtual void WriteMultiString(const std::wstring& name, const std::vector<std::wstring>& strings) {
+        (void)strings;
+        throw ERegistryException("Cannot write a list of strings to", name);
+    }
     // A value that does not exist is no error.
     virtual void DeleteValue(const std::wstring& name) = 0;
 

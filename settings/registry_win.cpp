@@ -57,6 +57,51 @@ void TRegistry::WriteString(const std::wstring& name, const std::wstring& text) 
         throw ERegistryException("Failed to set data for", name);
 }
 
+std::optional<std::vector<std::wstring>> TRegistry::ReadMultiString(const std::wstring& name) {
+    if (!current_) return std::nullopt;
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (RegQueryValueExW(current_.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_MULTI_SZ)
+        return std::nullopt;
+    // Room for the terminating zeros the data may lack.
+    std::wstring data(size / sizeof(wchar_t) + 2, L'\0');
+    DWORD got = static_cast<DWORD>((data.size() - 2) * sizeof(wchar_t));
+    if (RegQueryValueExW(current_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) !=
+            ERROR_SUCCESS ||
+        type != REG_MULTI_SZ)
+        return std::nullopt;
+    data.resize(got / sizeof(wchar_t));
+    std::vector<std::wstring> strings;
+    std::size_t start = 0;
+    while (start < data.size()) {
+        std::size_t end = data.find(L'\0', start);
+        if (end == std::wstring::npos) end = data.size();
+        if (end == start) break;  // the empty string ends the list
+        strings.push_back(data.substr(start, end - start));
+        start = end + 1;
+    }
+    return strings;
+}
+
+void TRegistry::WriteMultiString(const std::wstring& name, const std::vector<std::wstring>& strings) {
+    if (!current_) throw ERegistryException("No key open to write", name);
+    std::wstring data;
+    for (const std::wstring& s : strings) {
+        // A zero inside would end the string early, an empty one the list.
+        const std::wstring part = s.substr(0, s.find(L'\0'));
+        if (part.empty()) continue;
+        data += part;
+        data += L'\0';
+    }
+    data += L'\0';
+    const std::size_t bytes = data.size() * sizeof(wchar_t);
+    if (bytes > std::numeric_limits<DWORD>::max()) throw ERegistryException("Text too long for", name);
+    if (RegSetValueExW(current_.get(), name.c_str(), 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.data()),
+                       static_cast<DWORD>(bytes)) != ERROR_SUCCESS)
+        throw ERegistryException("Failed to set data for", name);
+}
+
 void TRegistry::DeleteValue(const std::wstring& name) {
     // Deleting what is not there is fine, and the caller has no use for a failure.
     if (current_) RegDeleteValueW(current_.get(), name.c_str());

@@ -25,6 +25,8 @@ public:
     std::int32_t ReadInteger(const std::wstring& name) override;
     void WriteInteger(const std::wstring& name, std::int32_t value) override;
     void WriteString(const std::wstring& name, const std::wstring& text) override;
+    std::optional<std::vector<std::wstring>> ReadMultiString(const std::wstring& name) override;
+    void WriteMultiString(const std::wstring& name, const std::vector<std::wstring>& strings) override;
     void DeleteValue(const std::wstring& name) override;
 
 private:

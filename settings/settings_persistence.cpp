@@ -1,5 +1,8 @@
 #include "settings/settings_persistence.h"
 
+#include <string>
+#include <vector>
+
 #include "settings/registry_default.h"
 #include "settings/settings_texts.h"
 #include "settings/settings_table.h"
@@ -59,6 +62,8 @@ void LoadSettingsFrom(RegistryStore& store, CalendarSettings& settings) {
     // Each colour reaches the control as soon as it is read.
     for (const SettingEntry* entry : SettingsLoadOrder())
         entry->field.Set(settings, ReadEntry(reader, *entry, settings));
+    settings.MarkedDayFiles = store.ReadMultiString(text::kMarkedDayFiles).value_or(std::vector<std::wstring>{});
+    std::erase(settings.MarkedDayFiles, std::wstring());
     // Out-of-range columns and first days are ignored where they are applied,
     // but nothing downstream guards the first month, so a stray one must not get through.
     if (settings.FirstMonth < 0 || settings.FirstMonth > 12)
@@ -72,6 +77,11 @@ std::optional<std::string> SaveSettingsTo(RegistryStore& store, const CalendarSe
         KeyCloser closer(store);
         if (!store.OpenKey(text::kSettingsKey, true)) return text::kOperationAborted;
         for (const SettingEntry& entry : SettingsTable()) store.WriteInteger(entry.name, entry.field.Get(settings));
+        // No files, no value: the key stays as it was before there were any.
+        if (settings.MarkedDayFiles.empty())
+            store.DeleteValue(text::kMarkedDayFiles);
+        else
+            store.WriteMultiString(text::kMarkedDayFiles, settings.MarkedDayFiles);
         store.CloseKey();
 
         if (!store.OpenKey(text::kRunKey, true)) return text::kOperationAborted;

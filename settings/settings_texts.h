@@ -37,6 +37,8 @@ inline constexpr wchar_t kWinHotkey[] = L"Win hotkey";
 inline constexpr wchar_t kHotkey[] = L"Hotkey";
 inline constexpr wchar_t kLongDateFormat[] = L"Tray icon long date format";
 inline constexpr wchar_t kLargeIcons[] = L"Use large icons";
+// A REG_MULTI_SZ of full paths, written after the others; absent when there are none.
+inline constexpr wchar_t kMarkedDayFiles[] = L"Marked day files";
 
 // The messages of a failed save (UTF-8, like an exception's message).
 inline constexpr char kOperationAborted[] = "Operation aborted";

@@ -91,6 +91,8 @@ std::optional<LRESULT> TMsgWindow::onMessage(UINT msg, WPARAM, LPARAM lp) {
 
 // --- TNotifyIcon ---
 
+unsigned ShellMajorVersion() noexcept { return RunningVersion().major; }
+
 TNotifyIcon::TNotifyIcon() : msgWindow_(*this) {
     iconData_.cbSize = NotifyIconDataSize();
     iconData_.uID = 0;

@@ -44,6 +44,10 @@ private:
     HWND parent_ = nullptr;
 };
 
+// The major version of the running system, which sets how long a tooltip
+// the shell shows (see ToolTipLimit).
+unsigned ShellMajorVersion() noexcept;
+
 class TNotifyIcon {
 public:
     TNotifyIcon();

@@ -15,7 +15,7 @@ bool Application::dispatch(MSG& msg) {
     if (msg.message == WM_QUIT) return false;
     if (accelerators_ && acceleratorWindow_ &&
         (msg.hwnd == acceleratorWindow_ || IsChild(acceleratorWindow_, msg.hwnd)) &&
-        TranslateAcceleratorW(acceleratorWindow_, accelerators_, &msg)) {
+        !(shortcutFilter_ && shortcutFilter_(msg)) && TranslateAcceleratorW(acceleratorWindow_, accelerators_, &msg)) {
         return true;
     }
     if (navigation_ && navigation_(msg)) return true;

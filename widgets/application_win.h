@@ -30,6 +30,10 @@ public:
         accelerators_ = table;
     }
 
+    // Sees each message before the shortcuts do; true keeps it from them,
+    // and it is then handled as any other. An empty function removes it.
+    void setShortcutFilter(std::function<bool(const MSG&)> filter) { shortcutFilter_ = std::move(filter); }
+
     // Sees each key message of the main window before it is translated and
     // moves the focus as a dialog does; true when it used the message. An
     // empty function removes it.
@@ -64,6 +68,7 @@ private:
     WORD iconId_ = 0;
     HWND acceleratorWindow_ = nullptr;
     HACCEL accelerators_ = nullptr;
+    std::function<bool(const MSG&)> shortcutFilter_;
     std::function<bool(const MSG&)> navigation_;
     std::function<void()> idle_;
     std::function<void()> end_;

@@ -66,7 +66,8 @@ TEST(OptionsFit, CaptionsThatFitLeaveTheLayoutExactlyAsItIs) {
         // A font a sixth narrower than the wide one: every caption fits its place.
         const OptionsFit fit = FitOptionsLayout(dpi, Needed(dpi, 0.83), ScaleOptionsPixels(26, dpi));
         EXPECT_EQ(fit.clientWidth, ScaleOptionsPixels(492, dpi));
-        EXPECT_EQ(fit.clientHeight, ScaleOptionsPixels(423, dpi));
+        // 423 and the marked days' group below the colours.
+        EXPECT_EQ(fit.clientHeight, ScaleOptionsPixels(423 + 134, dpi));
         const auto& layout = OptionsLayout();
         for (size_t i = 0; i < layout.size(); ++i) {
             OptionsPlace expected = Laid(layout[i], dpi);
@@ -127,7 +128,7 @@ TEST(OptionsFit, ACaptionWiderThanItsGroupIsCutAtTheEdge) {
     EXPECT_EQ(at.left, fit.places[IndexOf(OptionsControlId(Setting::BoldNumbers))].right() + 3);
 }
 
-TEST(OptionsFit, ATallerNoteGrowsItsGroupAndTheDialogAndMovesOnlyTheButtons) {
+TEST(OptionsFit, ATallerNoteGrowsItsGroupAndTheDialogAndMovesOnlyWhatIsBelowIt) {
     for (int dpi : {96, 144}) {
         const int grow = ScaleOptionsPixels(13, dpi);
         const OptionsFit laid = FitOptionsLayout(dpi, Needed(dpi), ScaleOptionsPixels(26, dpi));
@@ -136,13 +137,14 @@ TEST(OptionsFit, ATallerNoteGrowsItsGroupAndTheDialogAndMovesOnlyTheButtons) {
         const auto& layout = OptionsLayout();
         for (size_t i = 0; i < layout.size(); ++i) {
             OptionsPlace expected = laid.places[i];
-            if (layout[i].kind == K::Button) expected.top += grow;
+            const bool below = layout[i].group == OptionsGroup::MarkedDays || layout[i].id == options_ids::kMarkedDays;
+            if (layout[i].kind == K::Button || below) expected.top += grow;
             if (layout[i].id == options_ids::kColors || layout[i].kind == K::Note) expected.height += grow;
             EXPECT_EQ(fit.places[i], expected) << layout[i].id << " at " << dpi;
         }
     }
     // A note that fits changes nothing.
-    EXPECT_EQ(FitOptionsLayout(96, Needed(96), 20).clientHeight, 423);
+    EXPECT_EQ(FitOptionsLayout(96, Needed(96), 20).clientHeight, 423 + 134);
 }
 
 }  // namespace

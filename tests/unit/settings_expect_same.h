@@ -45,6 +45,7 @@ inline void ExpectSameFields(const CalendarSettings& a, const CalendarSettings& 
     EXPECT_EQ(a.FirstDay, b.FirstDay);
     EXPECT_EQ(a.NotifyIconColor, b.NotifyIconColor);
     EXPECT_EQ(a.Hotkey, b.Hotkey);
+    EXPECT_EQ(a.MarkedDayFiles, b.MarkedDayFiles);
     for (int i = 0; i < TMonthCalColors::kCount; ++i) EXPECT_EQ(a.Colors->Get(i), b.Colors->Get(i)) << "colour " << i;
 }
 

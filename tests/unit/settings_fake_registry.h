@@ -20,6 +20,7 @@ struct FakeValue {
     bool isInteger = true;
     std::uint32_t integer = 0;
     std::wstring text;  // what a non-integer value holds
+    std::optional<std::vector<std::wstring>> strings;  // a multi-string value
 };
 
 class FakeRegistry final : public RegistryStore {
@@ -55,10 +56,21 @@ public:
         return static_cast<std::int32_t>(it->second.integer);
     }
     void WriteInteger(const std::wstring& name, std::int32_t value) override {
-        Write(name, FakeValue{true, static_cast<std::uint32_t>(value), {}});
+        Write(name, FakeValue{true, static_cast<std::uint32_t>(value), {}, {}});
     }
     void WriteString(const std::wstring& name, const std::wstring& text) override {
-        Write(name, FakeValue{false, 0, text});
+        Write(name, FakeValue{false, 0, text, {}});
+    }
+    // Not logged in `reads`, which follows the integers.
+    std::optional<std::vector<std::wstring>> ReadMultiString(const std::wstring& name) override {
+        if (!open_) return std::nullopt;
+        auto& values = keys[*open_];
+        auto it = values.find(name);
+        if (it == values.end()) return std::nullopt;
+        return it->second.strings;
+    }
+    void WriteMultiString(const std::wstring& name, const std::vector<std::wstring>& strings) override {
+        Write(name, FakeValue{false, 0, {}, strings});
     }
     void DeleteValue(const std::wstring& name) override {
         if (open_) keys[*open_].erase(name);
@@ -67,10 +79,10 @@ public:
     // Test helpers: what a key holds, by value name.
     std::map<std::wstring, FakeValue>& Values(const std::wstring& key) { return keys[key]; }
     void SetInteger(const std::wstring& key, const std::wstring& name, std::uint32_t value) {
-        keys[key][name] = FakeValue{true, value, {}};
+        keys[key][name] = FakeValue{true, value, {}, {}};
     }
     void SetText(const std::wstring& key, const std::wstring& name, const std::wstring& text) {
-        keys[key][name] = FakeValue{false, 0, text};
+        keys[key][name] = FakeValue{false, 0, text, {}};
     }
 
 private:

@@ -349,5 +349,26 @@ TEST(SettingsSave, FailuresStopTheSaveWhereTheyHappen) {
     }
 }
 
+TEST(SettingsSave, MarkedDayFilesRoundTripAsOneMultiStringValueAbsentWhenEmpty) {
+    for (const std::vector<std::wstring>& files : std::vector<std::vector<std::wstring>>{
+             {}, {L"C:\\a.ics"}, {L"C:\\a.ics", L"D:\\Feiertage ü.ics", L"\\\\server\\share\\b.ics"}}) {
+        FakeRegistry registry;
+        Fixture saved;
+        saved.settings.MarkedDayFiles = files;
+        ASSERT_EQ(SaveSettingsTo(registry, saved.settings, kTitle, kPath), std::nullopt);
+        EXPECT_EQ(registry.Values(kKey).size(), files.empty() ? 28u : 29u);
+        Fixture f;
+        f.settings.MarkedDayFiles = {L"stale.ics"};
+        LoadSettingsFrom(registry, f.settings);
+        EXPECT_EQ(f.settings.MarkedDayFiles, files);
+    }
+    // Stored as something else, the value means no files.
+    FakeRegistry registry;
+    registry.SetText(kKey, L"Marked day files", L"C:\\a.ics");
+    Fixture f;
+    LoadSettingsFrom(registry, f.settings);
+    EXPECT_TRUE(f.settings.MarkedDayFiles.empty());
+}
+
 }  // namespace
 }  // namespace kiv

@@ -116,7 +116,7 @@ TEST_F(Options, DialogIsLaidOutOwnedAndFilledFromTheRecord) {
         RECT note;
         GetClientRect(GetDlgItem(d, options_ids::kVista), &note);
         EXPECT_GE(note.bottom, ScaleForDpi(26, dpi));
-        EXPECT_EQ(client.bottom, ScaleForDpi(423, dpi) + note.bottom - ScaleForDpi(26, dpi));
+        EXPECT_EQ(client.bottom, ScaleForDpi(423 + 134, dpi) + note.bottom - ScaleForDpi(26, dpi));
         // "Win +" sits at 255, 145 inside the General group at 10, 5.
         RECT win;
         GetWindowRect(Item(d, Setting::WinHotkey), &win);

@@ -1,0 +1,42 @@
+#include "app/date_details_tip_win.h"
+
+#include <commctrl.h>
+
+#include "widgets/window_win.h"
+
+namespace kiv {
+
+DateDetailsTip::~DateDetailsTip() {
+    if (tip_ && IsWindow(tip_)) DestroyWindow(tip_);
+}
+
+void DateDetailsTip::Create(HWND tool) {
+    tool_ = tool;
+    // Owned by the tool's top-level window, so that it goes with it.
+    tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
+                           0, GetAncestor(tool, GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!tip_) return;
+    // A maximum width makes the tip break its lines, at CR LF too.
+    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, ScaleForDpi(400, WindowDpi(tool)));
+    SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
+    Send(TTM_ADDTOOLW);
+}
+
+void DateDetailsTip::SetText(const std::wstring& text) {
+    if (text == text_) return;
+    text_ = text;
+    Send(TTM_UPDATETIPTEXTW);
+}
+
+void DateDetailsTip::Send(UINT message) {
+    if (!tip_) return;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(tool_);
+    tool.uId = reinterpret_cast<UINT_PTR>(tool_);
+    tool.lpszText = const_cast<wchar_t*>(text_.c_str());
+    SendMessageW(tip_, message, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+}  // namespace kiv
