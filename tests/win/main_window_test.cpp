@@ -20,9 +20,7 @@ namespace kiv {
 namespace {
 
 using test::BoxRecorder;
-using test::FakeClock;
 using test::Pump;
-using test::RegistryRedirect;
 
 TDateTime D(int y, int m, int d) { return EncodeDate(y, m, d); }
 

@@ -25,9 +25,7 @@
 namespace kiv {
 namespace {
 
-using test::FakeClock;
 using test::Pump;
-using test::RegistryRedirect;
 using test::ShellHasIcon;
 using test::ShellRecorder;
 

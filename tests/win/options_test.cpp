@@ -26,9 +26,7 @@ namespace kiv {
 namespace {
 
 using test::BoxRecorder;
-using test::FakeClock;
 using test::Pump;
-using test::RegistryRedirect;
 
 // Runs a script on the dialog that comes up next on this thread, from
 // inside its modal loop, as a user at the keyboard would.
