@@ -107,6 +107,12 @@ add_executable(bench_startup bench/bench_startup_main_win.cpp)
 target_link_libraries(bench_startup PRIVATE ${KIV_WIN_LIBS})
 target_link_options(bench_startup PRIVATE ${KIV_CONSOLE_FLAGS})
 kiv_warnings(bench_startup)
+# The in-process costs of showing a year and of the tray's date icon.
+add_executable(bench_inprocess bench/inprocess_costs_main_win.cpp)
+target_link_libraries(bench_inprocess PRIVATE kivwin)
+target_link_options(bench_inprocess PRIVATE ${KIV_CONSOLE_FLAGS})
+kiv_add_resources(bench_inprocess ${PROJECT_SOURCE_DIR}/resources/test.rc)
+kiv_warnings(bench_inprocess)
 
 if(NOT CMAKE_CROSSCOMPILING)
   add_test(NAME win.inprocess COMMAND kiv_win_tests)
