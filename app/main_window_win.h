@@ -14,6 +14,7 @@
 #include "app/main_toolbar_win.h"
 #include "app/main_tray_win.h"
 #include "app/main_window_state.h"
+#include "app/year_view.h"
 #include "calendar/year_calendar_win.h"
 #include "widgets/handles_win.h"
 #include "widgets/scroll_box_win.h"
@@ -88,6 +89,7 @@ private:
     void SetBorderless(bool borderless);
     void FocusCalendar();
     void RegisterHotKeySetting();
+    bool CalendarShows(const DateRange& range, TDateTime selected, TDateTime today) const;
     void mnPrintSetupClick();
     void mnPrintClick();
     void mnViewHelpClick();
@@ -112,6 +114,7 @@ private:
     bool optionsOpen_ = false;
     bool tearingDown_ = false;  // the object itself is destroying the window
     int viewFirstMonth_ = 1;    // of the view on the calendar
+    TDateTime calendarToday_ = 0;  // today as the control marks it: the day it was laid out
     HWND lastFocus_ = nullptr;  // the child that had the focus when the window was left
 };
 
