@@ -4,7 +4,9 @@
 # floor"), in Wine sessions of their own; then the in-process costs and the
 # native marked-days benchmark.
 #   scripts/bench.sh [RUNS]
-# KIV_BENCH_BUILD names the build tree (default: build, configured as Release).
+# KIV_BENCH_BUILD names the build tree (default: build, configured as Release);
+# KIV_BENCH_BIN a folder of programs built before (then nothing is built), to
+# compare two builds.
 #
 # Two figures are taken from launch to exit:
 #  - the Wine server's requests, counted by process from a wineserver run
@@ -13,21 +15,25 @@
 #    which swing by +-30 % on a busy machine.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${KIV_BENCH_BUILD:-$root/build}
+build=$(realpath -m "${KIV_BENCH_BUILD:-$root/build}")
 runs=${1:-7}
 request_runs=5  # of each kind: started only, and started and shown from the tray
 shows=3         # tray shows in a start that is shown
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-if [ -d "$build/win" ]; then
-  cmake --build "$build" --target kiv_windows -j2 >/dev/null
+if [ -n "${KIV_BENCH_BIN:-}" ]; then
+  win=$(realpath "$KIV_BENCH_BIN")
 else
-  cmake --build "$build" -j2 >/dev/null
+  if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  fi
+  if [ -d "$build/win" ]; then
+    cmake --build "$build/win" --target KivCalendar minimal_calendar bench_startup bench_inprocess -j2 >/dev/null
+  else
+    cmake --build "$build" -j2 >/dev/null
+  fi
+  win="$build/win"
+  [ -d "$win" ] || win="$build"
 fi
-win="$build/win"
-[ -d "$win" ] || win="$build"
 
 session="$build/bench-wine"
 requests="$build/bench-requests"
@@ -60,8 +66,9 @@ echo "== Wine server requests from launch to exit (median of $request_runs start
 awk -v shows="$shows" '
   # Starts: "start PID LABEL SHOWS" (the first start of each program warms up).
   FNR == NR {
+    sub(/\r$/, "")
     if ($1 == "start") {
-      pid = $2; label[pid] = $3; nshows[pid] = $4
+      pid = $2; label[pid] = $3; nshows[pid] = $4 + 0
       if (seen[$3]++) counted[pid] = 1
     }
     next
