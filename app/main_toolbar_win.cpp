@@ -57,12 +57,18 @@ void TPanel::Create(HWND parent, int x, int y, int width, int height) {
 }
 
 std::optional<LRESULT> TPanel::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    // Edits report to their parent; the toolbar's owner is the one who listens.
-    if (msg == WM_COMMAND) return SendMessageW(GetParent(GetParent(hwnd())), msg, wp, lp);
+    // Edits report to their parent; the box hears its own change first, then
+    // the toolbar's owner, who listens to the rest.
+    if (msg == WM_COMMAND) {
+        if (box_) box_->HandleParentCommand(wp, lp);
+        return SendMessageW(GetParent(GetParent(hwnd())), msg, wp, lp);
+    }
     return std::nullopt;
 }
 
-int MainToolbar::Scale(int px) const { return ScaleForDpi(px, WindowDpi(toolbar_)); }
+// From the DPI read when the fonts and images were made: asking the system
+// each time costs a look at the displays under Wine.
+int MainToolbar::Scale(int px) const { return ScaleForDpi(px, dpi_); }
 
 void MainToolbar::Create(HWND parent) {
     toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
@@ -73,6 +79,8 @@ void MainToolbar::Create(HWND parent) {
     SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     MakeDpiResources();
     pnlToolBarYear_.Create(toolbar_, 0, 0, 0, 0);
+    pnlToolBarYear_.PassNoticesTo(&edYear);
+    edYear.SetParentPassesNotices(true);
     lblFixButtonSeparator1 = CreateLabel(pnlToolBarYear_.hwnd(), texts::kSpacerCaption, formFont_.get());
     lblYear = CreateLabel(pnlToolBarYear_.hwnd(), texts::kYearLabel, tahomaFont_.get());
     edYear.Create(pnlToolBarYear_.hwnd(), 0, 0, 0, 0, 0, WS_TABSTOP);
@@ -80,6 +88,8 @@ void MainToolbar::Create(HWND parent) {
     edYear.SetMaxLength(4);
 
     pnlToolBarDate_.Create(toolbar_, 0, 0, 0, 0);
+    pnlToolBarDate_.PassNoticesTo(&edSelectedDate);
+    edSelectedDate.SetParentPassesNotices(true);
     lblFixButtonSeparator2 = CreateLabel(pnlToolBarDate_.hwnd(), texts::kSpacerCaption, formFont_.get());
     lblSelectedDate = CreateLabel(pnlToolBarDate_.hwnd(), texts::kSelectedDateLabel, formFont_.get());
     edSelectedDate.Create(pnlToolBarDate_.hwnd(), 0, 0, 0, 0, 0, ES_READONLY);
@@ -106,6 +116,7 @@ void MainToolbar::Create(HWND parent) {
 
 void MainToolbar::MakeDpiResources() {
     const UINT dpi = WindowDpi(toolbar_);
+    dpi_ = dpi;
     formFont_ = CreateFontAt(L"MS Sans Serif", 11, dpi);
     tahomaFont_ = CreateFontAt(L"Tahoma", 11, dpi);
     SendMessageW(toolbar_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
@@ -192,11 +203,6 @@ void MainToolbar::FocusButton(Command command) {
 }
 
 void MainToolbar::ClearHotButton() { SendMessageW(toolbar_, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0); }
-
-std::optional<LRESULT> MainToolbar::FocusHook::onMessage(UINT msg, WPARAM, LPARAM) {
-    if (msg == WM_KILLFOCUS) owner_.ClearHotButton();
-    return std::nullopt;
-}
 
 bool MainToolbar::ClickHotButton() {
     const LRESULT index = SendMessageW(toolbar_, TB_GETHOTITEM, 0, 0);

@@ -9,17 +9,23 @@
 #include "app/main_menu.h"
 #include "widgets/handles_win.h"
 #include "widgets/number_edit_win.h"
+#include "widgets/procedure_swap_win.h"
 #include "widgets/window_win.h"
 
 namespace kiv {
 
-// A plain container for the toolbar's panels.
+// A plain container for the toolbar's panels. It hands its box the box's
+// own notices, so the box need not watch it.
 class TPanel final : public Window {
 public:
     void Create(HWND parent, int x, int y, int width, int height);
+    void PassNoticesTo(TNumberEdit* box) noexcept { box_ = box; }
 
 protected:
     std::optional<LRESULT> onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    TNumberEdit* box_ = nullptr;
 };
 
 class MainToolbar {
@@ -54,25 +60,20 @@ public:
     HWND lblSelectedDate = nullptr;
 
 private:
-    // A button marked from the keyboard is unmarked when the bar loses the focus.
-    class FocusHook : public Subclass {
-    public:
-        explicit FocusHook(MainToolbar& owner) : owner_(owner) {}
-
-    protected:
-        std::optional<LRESULT> onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
-    private:
-        MainToolbar& owner_;
-    };
-
     void ClearHotButton();
     void MakeDpiResources();
     void LayoutPanels();
     int Scale(int px) const;
 
     HWND toolbar_ = nullptr;
-    FocusHook focusHook_{*this};
+    UINT dpi_ = 96;  // the bar's, as its fonts and images were made for it
+    // A button marked from the keyboard is unmarked when the bar loses the
+    // focus. The bar is ours from creation to destruction: its procedure is
+    // swapped rather than subclassed (see ProcedureSwap).
+    ProcedureSwap focusHook_{[this](UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (msg == WM_KILLFOCUS) ClearHotButton();
+        return std::nullopt;
+    }};
     TPanel pnlToolBarYear_;
     TPanel pnlToolBarDate_;
     UniqueImageList images16_;

@@ -15,6 +15,7 @@ struct MainWindowState {
     std::uint16_t CurrentMonth = 0;
     TDateTime TodayAtLastCheck = 0;
     TDateTime LastSelectedDate = 0;
+    TDateTime CalendarToday = 0;  // today as the control marks it: the day it was laid out
     int TaskbarMarginX = 0;
     int TaskbarMarginY = 0;
     int FitLeft = 0;

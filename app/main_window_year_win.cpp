@@ -7,6 +7,21 @@
 #include "widgets/message_box_win.h"
 
 namespace kiv {
+namespace {
+// True when the control already shows the plan as it would be laid out.
+bool CalendarShows(const TYearCalendar& calendar, const DateRange& range, TDateTime selected, TDateTime today,
+                   TDateTime calendarToday) {
+    // The control marks today as of its creation; a new day needs a new control.
+    if (!calendar.hwnd() || calendarToday != today) return false;
+    if (calendar.MinDate() != EncodeDate(kFirstYear, 1, 1) || calendar.MaxDate() != EncodeDate(kLastYear, 12, 31))
+        return false;
+    const TDateTime day = DateOf(calendar.Date());
+    if (day != DateOf(selected) || (calendar.MultiSelect() && DateOf(calendar.EndDate()) != day)) return false;
+    const auto shown = calendar.VisibleMonths();
+    return shown && shown->first == range.first && shown->last == range.last;
+}
+}  // namespace
+
 
 void TfMain_calendar::ShowYear(int year) {
     FlagScope showing(state_.ShowingYear);
@@ -26,6 +41,15 @@ void TfMain_calendar::ShowYear(int year) {
     toolbar_.edYear.SetNumber(plan.year);
     toolbar_.edYear.SelectAll();
 
+    const TDateTime today = clock_.Today();
+    if (CalendarShows(calendar_, plan.range, plan.selected, today, state_.CalendarToday)) {
+        // Shown again as it stands (a show from the tray, the same year
+        // asked for again): laying the control out afresh would change nothing.
+        toolbar_.edSelectedDate.SetText(ShortDateText(calendar_.Date()));
+        state_.LastSelectedDate = DateOf(calendar_.Date());
+        return;
+    }
+
     const bool multiSelect = calendar_.MultiSelect();
     calendar_.SetMultiSelect(false);
     calendar_.SetMinDate(plan.range.first);
@@ -35,13 +59,17 @@ void TfMain_calendar::ShowYear(int year) {
     // Created afresh with the twelve months as its range, the control lays
     // them out from the first month; widening the range afterwards keeps that.
     calendar_.SetMultiSelect(multiSelect);
-    if (!multiSelect) calendar_.RecreateCalendar();
+    // While the window is being built the control was made a moment ago and
+    // is only scrolled to the range; it is laid out afresh when the window is
+    // first shown if anything differs then (a -quiet start shown on a later day).
+    if (!multiSelect && !creating_) calendar_.RecreateCalendar();
     // A new control starts at today's month on some systems; scroll it to the range.
     calendar_.ShowMonths(plan.range.first, plan.range.last);
     calendar_.SetMinDate(EncodeDate(kFirstYear, 1, 1));
     calendar_.SetMaxDate(EncodeDate(kLastYear, 12, 31));
     state_.LastSelectedDate = DateOf(calendar_.Date());
     markedDays_.UpdateDetails();
+    state_.CalendarToday = today;
 }
 
 void TfMain_calendar::UpdateSelectedDate() {
@@ -92,7 +120,10 @@ void TfMain_calendar::TimerTick() {
     switch (CheckDayChange(today, state_.TodayAtLastCheck, calendar_.Date())) {
         case DayChange::None: return;
         case DayChange::ShowToday: ShowYear(kTodayYear); break;
-        case DayChange::RedrawToday: calendar_.RecreateCalendar(); break;
+        case DayChange::RedrawToday:
+            calendar_.RecreateCalendar();
+            state_.CalendarToday = today;
+            break;
     }
     state_.TodayAtLastCheck = today;
 }

@@ -1,10 +1,9 @@
 #include "app/printer_win.h"
 
-#include <commdlg.h>
-
 #include <stdexcept>
 
 #include "app/app_texts.h"
+#include "widgets/common_dialogs_win.h"
 #include "widgets/system_error_win.h"
 
 namespace kiv {
@@ -34,7 +33,7 @@ void PrinterChoice::RunSetupDialog(HWND owner) {
     dialog.Flags = PD_PRINTSETUP;
     dialog.hDevMode = devMode_.release();
     dialog.hDevNames = devNames_.release();
-    PrintDlgW(&dialog);
+    PrintDialog(dialog);
     // Whatever the dialog ended with, the memory it hands back is ours again
     // (it may have replaced what it was given).
     devMode_.reset(dialog.hDevMode);
@@ -47,7 +46,7 @@ UniqueDc PrinterChoice::CreateDc() const {
     PRINTDLGW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.Flags = PD_RETURNDEFAULT | PD_NOWARNING;
-    const BOOL found = PrintDlgW(&dialog);
+    const BOOL found = PrintDialog(dialog);
     UniqueGlobal devMode(dialog.hDevMode);
     UniqueGlobal devNames(dialog.hDevNames);
     if (!found || !devNames) throw std::runtime_error(Narrow(texts::kNoDefaultPrinter));

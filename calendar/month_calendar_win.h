@@ -13,8 +13,8 @@
 
 #include "calendar/date_time.h"
 #include "calendar/month_cal_colors.h"
-#include "widgets/forwarding_subclass_win.h"
 #include "widgets/handles_win.h"
+#include "widgets/procedure_swap_win.h"
 #include "widgets/window_win.h"
 
 namespace kiv {
@@ -145,7 +145,9 @@ private:
     void EnsureFont();
     void PaintFrame() const noexcept;
 
-    ForwardingSubclass hook_{[this](UINT msg, WPARAM wp, LPARAM lp) { return OnControlMessage(msg, wp, lp); }};
+    // The control is this object's from creation to destruction, so its
+    // procedure is swapped rather than subclassed (see ProcedureSwap).
+    ProcedureSwap hook_{[this](UINT msg, WPARAM wp, LPARAM lp) { return OnControlMessage(msg, wp, lp); }};
     HWND parent_ = nullptr;
     UniqueFont font_;
     UINT fontDpi_ = 0;

@@ -39,7 +39,8 @@ add_custom_command(OUTPUT ${KIV_ART_FILES}
   COMMENT "Drawing the program's artwork")
 add_custom_target(kiv_artwork DEPENDS ${KIV_ART_FILES})
 
-set(KIV_WIN_LIBS user32 gdi32 comctl32 comdlg32 shell32 advapi32 ole32 kernel32)
+# comdlg32 is loaded when a common dialog is first wanted (widgets/common_dialogs_win.h).
+set(KIV_WIN_LIBS user32 gdi32 comctl32 shell32 advapi32 ole32 kernel32)
 add_library(kivwin STATIC ${KIV_WIN_SOURCES})
 target_link_libraries(kivwin PUBLIC kivcore ${KIV_WIN_LIBS})
 kiv_warnings(kivwin)

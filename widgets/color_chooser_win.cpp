@@ -1,8 +1,8 @@
 #include "widgets/color_chooser_win.h"
 
-#include <commdlg.h>
-
 #include <utility>
+
+#include "widgets/common_dialogs_win.h"
 
 namespace kiv {
 namespace {
@@ -20,7 +20,7 @@ std::optional<COLORREF> ChooseColorFor(HWND owner, COLORREF initial, CustomColor
     cc.rgbResult = initial;
     cc.lpCustColors = custom.data();
     cc.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!ChooseColorW(&cc)) return std::nullopt;
+    if (!ChooseColorDialog(cc)) return std::nullopt;
     return cc.rgbResult;
 }
 

@@ -28,16 +28,21 @@ TNumberEdit::~TNumberEdit() {
 }
 
 void TNumberEdit::releaseWindow() noexcept {
+    ownHook_.detach();
     hook_.detach();
     parentHook_.detach();
     hwnd_ = nullptr;
 }
 
-void TNumberEdit::hookWindow(HWND edit) {
+void TNumberEdit::hookWindow(HWND edit, bool owned) {
     try {
-        hook_.attach(edit);
-        if (HWND parent = GetParent(edit)) parentHook_.attach(parent);
+        if (owned)
+            ownHook_.attach(edit);
+        else
+            hook_.attach(edit);
+        if (HWND parent = GetParent(edit); parent && !parentPassesNotices_) parentHook_.attach(parent);
     } catch (...) {
+        ownHook_.detach();
         hook_.detach();
         parentHook_.detach();
         throw;
@@ -67,7 +72,7 @@ void TNumberEdit::createWindow(const Placement& placement, const std::wstring& t
                              nullptr);
     if (!h) throw std::runtime_error("Cannot create a number edit box");
     try {
-        hookWindow(h);
+        hookWindow(h, true);
     } catch (...) {
         DestroyWindow(h);
         throw;
@@ -84,7 +89,7 @@ void TNumberEdit::Attach(HWND edit) {
         releaseWindow();
         if (owned_) DestroyWindow(old);
     }
-    hookWindow(edit);
+    hookWindow(edit, false);
     owned_ = false;
     const LONG_PTR style = GetWindowLongPtrW(edit, GWL_STYLE);
     align_ = (style & ES_RIGHT) ? TNumberEditAlign::neRight : TNumberEditAlign::neLeft;
@@ -117,7 +122,7 @@ void TNumberEdit::SetAlign(TNumberEditAlign align) {
     try {
         createWindow(placement, text);
     } catch (...) {
-        hookWindow(old);
+        hookWindow(old, owned_);
         throw;
     }
     // Right behind the old window in the Z order, which is the tab order.
@@ -217,9 +222,14 @@ std::optional<LRESULT> TNumberEdit::onEditMessage(UINT msg, WPARAM wp, LPARAM) {
 }
 
 std::optional<LRESULT> TNumberEdit::onParentMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE && lp != 0 && reinterpret_cast<HWND>(lp) == hwnd_)
-        onTextChanged();
+    if (msg == WM_COMMAND) HandleParentCommand(wp, lp);
     return std::nullopt;
+}
+
+bool TNumberEdit::HandleParentCommand(WPARAM wp, LPARAM lp) {
+    if (HIWORD(wp) != EN_CHANGE || lp == 0 || reinterpret_cast<HWND>(lp) != hwnd_) return false;
+    onTextChanged();
+    return true;
 }
 
 }  // namespace kiv

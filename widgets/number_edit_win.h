@@ -9,6 +9,7 @@
 #include <string>
 
 #include "widgets/forwarding_subclass_win.h"
+#include "widgets/procedure_swap_win.h"
 
 namespace kiv {
 
@@ -46,6 +47,13 @@ public:
     int MaxLength() const { return maxLength_; }
     void SetMaxLength(int length);
 
+    // For a parent of the program's own that hands the box each WM_COMMAND
+    // it gets (HandleParentCommand): the parent is then not watched. Set
+    // before Create or Attach.
+    void SetParentPassesNotices(bool value) noexcept { parentPassesNotices_ = value; }
+    // A WM_COMMAND that the parent got; true when it was this box's change notice.
+    bool HandleParentCommand(WPARAM wp, LPARAM lp);
+
     // Set by a key press in the box and cleared only by a key release in it.
     bool KeyIsDown() const noexcept { return keyIsDown_; }
 
@@ -72,14 +80,17 @@ private:
     };
 
     void createWindow(const Placement& placement, const std::wstring& text);
-    void hookWindow(HWND edit);
+    void hookWindow(HWND edit, bool owned);
     void releaseWindow() noexcept;
     std::optional<LRESULT> onEditMessage(UINT msg, WPARAM wp, LPARAM lp);
     std::optional<LRESULT> onParentMessage(UINT msg, WPARAM wp, LPARAM lp);
     void onTextChanged();
 
     // The EDIT sends its change notices to its parent, so the parent is
-    // watched too, for this box's own notices.
+    // watched too, for this box's own notices, unless it passes them on.
+    // A box of its own, made and ended here, has its procedure swapped; an
+    // attached one, which others may extend too, is subclassed.
+    ProcedureSwap ownHook_{[this](UINT msg, WPARAM wp, LPARAM lp) { return onEditMessage(msg, wp, lp); }};
     ForwardingSubclass hook_{[this](UINT msg, WPARAM wp, LPARAM lp) { return onEditMessage(msg, wp, lp); }};
     ForwardingSubclass parentHook_{[this](UINT msg, WPARAM wp, LPARAM lp) { return onParentMessage(msg, wp, lp); }};
     HWND hwnd_ = nullptr;
@@ -90,6 +101,7 @@ private:
     TNumberEditAlign align_ = TNumberEditAlign::neRight;
     bool padNumber_ = false;
     bool keyIsDown_ = false;
+    bool parentPassesNotices_ = false;
 };
 
 }  // namespace kiv
