@@ -89,10 +89,12 @@ void MainToolbar::Create(HWND parent) {
     TBBUTTON buttons[] = {
         {0, id(Command::Today), TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {Scale(8), 0, 0, BTNS_SEP, {}, 0, 0},
-        {0, 0, 0, BTNS_SEP, {}, 0, 0},  // the year panel's place
+        // The panels' places are disabled buttons without a picture rather
+        // than separators, so that a narrow bar wraps at them too.
+        {I_IMAGENONE, 0, 0, BTNS_BUTTON, {}, 0, 0},  // the year panel's place
         {1, id(Command::GoButton), TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {Scale(8), 0, 0, BTNS_SEP, {}, 0, 0},
-        {0, 0, 0, BTNS_SEP, {}, 0, 0},  // the date panel's place
+        {I_IMAGENONE, 0, 0, BTNS_BUTTON, {}, 0, 0},  // the date panel's place
         {Scale(8), 0, 0, BTNS_SEP, {}, 0, 0},
         {2, id(Command::Options), TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {Scale(8), 0, 0, BTNS_SEP, {}, 0, 0},

@@ -13,7 +13,6 @@ using K = OptionsItemKind;
 // Pixels at 96 DPI.
 constexpr int kGap = 3;           // at least, after a control that grew or moved
 constexpr int kGroupMargin = 6;   // between a group box's edge and what it holds
-constexpr int kIndent = 15;       // a control indented under another one in its column
 
 struct Control {
     OptionsPlace laid;   // as laid out, at the DPI
@@ -113,16 +112,15 @@ OptionsFit FitOptionsLayout(int dpi, const std::vector<int>& needed, int noteHei
     }
 
     // A column stays one column: when a control at its left edge moved back
-    // left, the others at that edge (and the ones indented under them)
-    // follow it, as far as the controls before them on their rows allow.
+    // left, the others at that edge follow it, as far as the controls before
+    // them on their rows allow. Indented ones keep their places.
     for (size_t i = 0; i < controls.size(); ++i) {
         const Control& moved = controls[i];
         if (!moved.rowFitted || moved.place.left >= moved.laid.left) continue;
         const int shift = moved.laid.left - moved.place.left;
         for (size_t j = 0; j < controls.size(); ++j) {
             Control& c = controls[j];
-            if (j == i || !c.rowFitted || c.group != moved.group || c.laid.left < moved.laid.left || c.laid.left > moved.laid.left + px(kIndent))
-                continue;
+            if (j == i || !c.rowFitted || c.group != moved.group || c.laid.left != moved.laid.left) continue;
             int bound = c.minLeft;
             for (const Control& before : controls)
                 if (&before != &c && before.rowFitted && SameRow(before, c) && before.place.left < c.place.left)
