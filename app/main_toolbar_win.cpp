@@ -35,8 +35,8 @@ int TextWidth(HWND label) {
 
 // The box's design width, or more where the font needs it to show every digit.
 int BoxWidth(HWND box, int designWidth, int maxDigits) {
-    if (maxDigits <= 0) return designWidth;
-    const std::wstring widest(static_cast<size_t>(maxDigits), L'8');
+    // A box without a length shows a short date: ten characters at most.
+    const std::wstring widest = maxDigits > 0 ? std::wstring(static_cast<size_t>(maxDigits), L'8') : L"88/88/8888";
     const DWORD margins = static_cast<DWORD>(SendMessageW(box, EM_GETMARGINS, 0, 0));
     const int frame = 2 * GetSystemMetrics(SM_CXEDGE) + LOWORD(margins) + HIWORD(margins) + 2;
     const int needed = kiv::TextWidth(box, widest) + frame;
@@ -72,7 +72,7 @@ int MainToolbar::Scale(int px) const { return ScaleForDpi(px, dpi_); }
 
 void MainToolbar::Create(HWND parent) {
     toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP,
+                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE | CCS_TOP,
                                0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!toolbar_) throw std::runtime_error("Cannot create the toolbar");
     focusHook_.attach(toolbar_);
@@ -99,10 +99,12 @@ void MainToolbar::Create(HWND parent) {
     TBBUTTON buttons[] = {
         {0, id(Command::Today), TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {Scale(8), 0, 0, BTNS_SEP, {}, 0, 0},
-        {0, 0, 0, BTNS_SEP, {}, 0, 0},  // the year panel's place
+        // The panels' places are disabled buttons without a picture rather
+        // than separators, so that a narrow bar wraps at them too.
+        {I_IMAGENONE, 0, 0, BTNS_BUTTON, {}, 0, 0},  // the year panel's place
         {1, id(Command::GoButton), TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {Scale(8), 0, 0, BTNS_SEP, {}, 0, 0},
-        {0, 0, 0, BTNS_SEP, {}, 0, 0},  // the date panel's place
+        {I_IMAGENONE, 0, 0, BTNS_BUTTON, {}, 0, 0},  // the date panel's place
         {Scale(8), 0, 0, BTNS_SEP, {}, 0, 0},
         {2, id(Command::Options), TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {Scale(8), 0, 0, BTNS_SEP, {}, 0, 0},
@@ -159,10 +161,16 @@ void MainToolbar::LayoutPanels() {
                             int placeholder) {
         place(spacer, 0, 0, Scale(kSpacerWidth), spacerHeight);
         const int labelWidth = TextWidth(label);
-        place(label, Scale(kLabelLeft), Scale(m.labelTop), labelWidth, Scale(16));
         const int boxLeft = Scale(kLabelLeft) + labelWidth + Scale(5);
         const int boxPixels = BoxWidth(box.hwnd(), Scale(boxWidth), box.MaxLength());
-        place(box.hwnd(), boxLeft, Scale(m.editTop), boxPixels, Scale(kEditHeight));
+        CentreSingleLineBox(box.hwnd(), boxLeft, Scale(m.editTop), boxPixels, Scale(kEditHeight));
+        // The label's line stands level with the box's.
+        RECT boxRect{};
+        GetWindowRect(box.hwnd(), &boxRect);
+        MapWindowPoints(nullptr, panel.hwnd(), reinterpret_cast<POINT*>(&boxRect), 2);
+        const int labelHeight = LineHeight(label);
+        const int labelTop = boxRect.top + (boxRect.bottom - boxRect.top - labelHeight) / 2;
+        place(label, Scale(kLabelLeft), labelTop > 0 ? labelTop : Scale(m.labelTop), labelWidth, labelHeight);
         const int width = boxLeft + boxPixels + Scale(rightGap);
         TBBUTTONINFOW info{};
         info.cbSize = sizeof info;

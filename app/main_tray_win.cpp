@@ -1,5 +1,7 @@
 #include "app/main_tray_win.h"
 
+#include <algorithm>
+
 #include "app/app_texts.h"
 #include "calendar/date_format_win.h"
 #include "resources/pixmap_win.h"
@@ -9,8 +11,24 @@
 
 namespace kiv {
 
+namespace {
+
+// The shell shows the tray's icons at the small-icon size of the system
+// DPI: 16 pixels at 96 DPI, 20, 24 or 32 at 120, 144 or 192. A system that
+// reports the unscaled size is given the scaled one all the same.
+int TrayIconSize() {
+    int dpi = 96;
+    if (HDC screen = GetDC(nullptr)) {
+        dpi = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+    }
+    return std::max({16, GetSystemMetrics(SM_CXSMICON), MulDiv(16, dpi, 96)});
+}
+
+}  // namespace
+
 bool MainTray::Shown::operator==(const Shown& other) const {
-    return date == other.date && day == other.day && style.transparent == other.style.transparent &&
+    return date == other.date && day == other.day && size == other.size && style.transparent == other.style.transparent &&
            style.smallNumbers == other.style.smallNumbers && style.boldNumbers == other.style.boldNumbers &&
            style.color == other.style.color && toolTip == other.toolTip;
 }
@@ -37,6 +55,7 @@ void MainTray::Update(const CalendarSettings& settings, TDateTime today, const s
     next.date = settings.ShowDateInNotifyIcon;
     if (next.date) {
         next.day = DecodeDate(today).day;
+        next.size = TrayIconSize();
         next.toolTip = DateToolTip(texts::kApplicationTitle, ShortDateText(today), LongDateText(today),
                                    settings.LongDateFormat);
         if (!events.empty()) next.toolTip = EventToolTip(next.toolTip, events, ShellMajorVersion());
@@ -54,7 +73,7 @@ void MainTray::Update(const CalendarSettings& settings, TDateTime today, const s
         return;
     }
     if (icon_.ToolTip() != next.toolTip) icon_.SetToolTip(next.toolTip);
-    icon_.SetIcon(CreateIconFromPixmap(ComposeDateIcon(next.day, next.style).IconPixels()));
+    icon_.SetIcon(CreateIconFromPixmap(ComposeDateIcon(next.day, next.style, next.size).IconPixels()));
 }
 
 bool MainTray::RegisterHotKey(HWND window, const CalendarSettings& settings) {

@@ -65,6 +65,7 @@ private:
     struct Shown {
         bool date = false;
         int day = 0;
+        int size = 16;  // pixels square
         DateIconStyle style;
         std::wstring toolTip;
         bool operator==(const Shown& other) const;

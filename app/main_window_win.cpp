@@ -164,7 +164,9 @@ void TfMain_calendar::FitWindow() {
     in.taskbar = TaskbarMargins{state_.TaskbarMarginX, state_.TaskbarMarginY, state_.FitLeft, state_.FitTop};
     // The frame's size is measured, so that a menu bar that wraps at the new
     // width is caught on the second pass.
-    for (int pass = 0; pass < 2; ++pass) {
+    // The toolbar wraps its buttons onto a second row in a narrow window
+    // (one column): its height is measured again at the new width.
+    for (int pass = 0; pass < 3; ++pass) {
         RECT outer{}, client{};
         GetWindowRect(hwnd(), &outer);
         GetClientRect(hwnd(), &client);
@@ -174,7 +176,10 @@ void TfMain_calendar::FitWindow() {
         SetWindowPos(hwnd(), nullptr, fit.window.left, fit.window.top, fit.window.width(), fit.window.height(),
                      SWP_NOZORDER | SWP_NOACTIVATE);
         GetClientRect(hwnd(), &client);
-        if (client.right == fit.clientWidth && client.bottom == fit.clientHeight) break;
+        const int toolbarHeight = toolbar_.Visible() ? (toolbar_.AutoSize(), toolbar_.Height()) : 0;
+        if (client.right == fit.clientWidth && client.bottom == fit.clientHeight && toolbarHeight == in.toolbarHeight)
+            break;
+        in.toolbarHeight = toolbarHeight;
     }
     LayoutChildren();
 }

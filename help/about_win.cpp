@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 #include <stdexcept>
 #include <utility>
 
@@ -23,6 +24,10 @@ namespace ids = about_ids;
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr UINT kLinkClicked = WM_APP + 1;  // wParam: the field's id
 constexpr int kFontHeight = 11;            // Tahoma, 8 points at 96 DPI
+// Pixels at 96 DPI: the frame round the content, and where the paragraphs
+// under the fields begin.
+constexpr int kFrameRight = 10 + 373, kFrameBottom = 10 + 271, kFrameMargin = 8;
+constexpr int kParagraphsTop = 150;
 
 // The one box that is open.
 TfAbout* OpenBox = nullptr;
@@ -109,6 +114,11 @@ void TfAbout::Layout(UINT dpi, const RECT* suggested) {
     UniqueFont font = CreateFontAt(L"Tahoma", kFontHeight, dpi);
     UniqueIcon icon = LoadProgramIcon(px(32));
     std::map<int, int> widened;  // by field
+    struct Text {
+        HWND control;
+        int left, width, height;
+    };
+    std::vector<Text> wrapped;  // the two paragraphs under the fields, in order
     for (const AboutItem& item : AboutLayout()) {
         HWND control = Control(item.id);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
@@ -125,7 +135,17 @@ void TfAbout::Layout(UINT dpi, const RECT* suggested) {
                 left = right - width;
                 break;
             }
-            case K::Wrapped: height = std::max(height, WrappedTextHeight(control, caption, width)); break;
+            case K::Wrapped: {
+                // A text a little wider than its place takes the frame's
+                // margin rather than a second line (a line broken at the
+                // hyphen of "e-mail" reads badly).
+                const int oneLine = TextWidth(control, caption) + 1;
+                const int widest = px(kFrameRight - kFrameMargin) - left;
+                if (oneLine > width && oneLine <= widest) width = oneLine;
+                height = WrappedTextHeight(control, caption, width);
+                wrapped.push_back({control, left, width, height});
+                break;
+            }
             case K::Link: {
                 const auto margins = static_cast<DWORD>(SendMessageW(control, EM_GETMARGINS, 0, 0));
                 width = std::max(width, TextWidth(control, caption) + LOWORD(margins) + HIWORD(margins) + 2);
@@ -135,6 +155,17 @@ void TfAbout::Layout(UINT dpi, const RECT* suggested) {
             case K::Button: break;
         }
         SetWindowPos(control, nullptr, left, px(item.top), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The paragraphs stand a line apart, the two together in the middle of
+    // the room between the first one's place and the frame's foot.
+    if (wrapped.size() == 2) {
+        const int room = px(kFrameBottom - kFrameMargin) - px(kParagraphsTop);
+        const int block = wrapped[0].height + px(13) + wrapped[1].height;
+        int top = px(kParagraphsTop) + std::max(0, (room - block) / 2);
+        for (const Text& t : wrapped) {
+            SetWindowPos(t.control, nullptr, t.left, top, t.width, t.height, SWP_NOZORDER | SWP_NOACTIVATE);
+            top += t.height + px(13);
+        }
     }
     // A field's frame grows with it.
     bevels_.clear();

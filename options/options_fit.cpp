@@ -111,6 +111,24 @@ OptionsFit FitOptionsLayout(int dpi, const std::vector<int>& needed, int noteHei
         c.place.width = std::max(0, std::min(c.place.width, limit - c.place.left));
     }
 
+    // A column stays one column: when a control at its left edge moved back
+    // left, the others at that edge follow it, as far as the controls before
+    // them on their rows allow. Indented ones keep their places.
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const Control& moved = controls[i];
+        if (!moved.rowFitted || moved.place.left >= moved.laid.left) continue;
+        const int shift = moved.laid.left - moved.place.left;
+        for (size_t j = 0; j < controls.size(); ++j) {
+            Control& c = controls[j];
+            if (j == i || !c.rowFitted || c.group != moved.group || c.laid.left != moved.laid.left) continue;
+            int bound = c.minLeft;
+            for (const Control& before : controls)
+                if (&before != &c && before.rowFitted && SameRow(before, c) && before.place.left < c.place.left)
+                    bound = std::max(bound, before.place.right() + gap);
+            c.place.left = std::max(bound, std::min(c.place.left, c.laid.left - shift));
+        }
+    }
+
     OptionsFit fit;
     fit.clientWidth = px(kOptionsClientWidth);
     fit.clientHeight = px(kOptionsClientHeight);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <cwchar>
 #include <filesystem>
@@ -169,6 +170,12 @@ void TfOptions::Layout(UINT dpi, const RECT* suggested) {
         const OptionsItem& item = layout[i];
         HWND control = Control(item.id);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        if (item.kind == K::List) {
+            // The longest item, with the edges and the drop-down button.
+            int widest = 0;
+            for (const wchar_t* text : item.items) widest = std::max(widest, TextWidth(control, text));
+            needed[i] = widest + px(4 + 17 + 4);
+        }
         if (!item.caption) continue;
         const std::wstring caption = WithoutAccelerator(item.caption);
         switch (item.kind) {
@@ -189,10 +196,21 @@ void TfOptions::Layout(UINT dpi, const RECT* suggested) {
         const OptionsItem& item = layout[i];
         const OptionsPlace& at = fit.places[i];
         HWND control = Control(item.id);
-        // A drop-down list's window includes its list.
-        const int height = item.kind == K::List ? px(item.height + 16 * static_cast<int>(item.items.size())) : at.height;
-        SetWindowPos(control, nullptr, at.left, at.top, at.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-        if (item.kind == K::List) SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), px(item.height) - 6);
+        int top = at.top, height = at.height;
+        // The lists and the hot-key box draw their text from the top of
+        // their field: the field is as tall as a line needs, at most the
+        // place's height, and centred in the place.
+        if (item.kind == K::List) {
+            const int itemHeight = std::min(at.height - 6, LineHeight(control) + std::max(2, px(2)));
+            SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
+            top += (at.height - (itemHeight + 6)) / 2;
+            // A drop-down list's window includes its list.
+            height = itemHeight + 6 + px(16 * static_cast<int>(item.items.size()));
+        } else if (item.kind == K::HotKey) {
+            CentreSingleLineBox(control, at.left, at.top, at.width, at.height);
+            continue;
+        }
+        SetWindowPos(control, nullptr, at.left, top, at.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
         if (item.kind == K::FileList) {
             // The path takes most of the width; the state the rest.
             const int inner = at.width - 2 * GetSystemMetrics(SM_CXEDGE) - GetSystemMetrics(SM_CXVSCROLL);

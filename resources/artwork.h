@@ -39,14 +39,29 @@ Pixmap MenuStrip(int size);
 Pixmap MenuImagePixmap(MenuImage image, int size);
 
 // The tray icon's digits 0-9 side by side in ten equal cells, white strokes
-// on black, the last column of every cell black: Large 70x9 (glyphs 6x9),
-// Small 60x8 (5x8), SmallBold 60x7 (5x7, two-pixel-wide strokes).
+// on black, the last column of every cell black. For a 16-pixel icon they
+// are drawn pixel for pixel: Large 70x9 (glyphs 6x9), Small 60x8 (5x8),
+// SmallBold 60x7 (5x7, two-pixel-wide strokes). For a larger icon the same
+// digits are drawn from strokes in glyphs scaled by iconSize / 16, with
+// strokes of one width throughout.
 enum class DigitStrip { Large, Small, SmallBold };
-Pixmap DigitStripImage(DigitStrip strip);
+Pixmap DigitStripImage(DigitStrip strip, int iconSize = 16);
 
-// The 16x16 calendar pages the tray's day number is printed on. Both are
-// opaque; the small one stands on a magenta ground that the icon leaves out.
-Pixmap EmptyCalendarPage();
-Pixmap EmptyCalendarPageSmall();
+// A glyph's size and stroke width in a strip for an icon of the given size;
+// a bold glyph's upright strokes are `smear` pixels wider.
+struct DigitGlyphSize {
+    int width, height, stroke, smear;
+};
+DigitGlyphSize DigitGlyphSizeFor(DigitStrip strip, int iconSize);
+
+// A length laid out for a 16-pixel icon, for an icon of `iconSize` pixels
+// (rounded to the nearest pixel, halves up).
+constexpr int ScaleIconLength(int at16, int iconSize) { return (at16 * iconSize + 8) / 16; }
+
+// The square calendar pages the tray's day number is printed on, 16 pixels
+// or more. Both are opaque; the small one stands on a magenta ground that
+// the icon leaves out.
+Pixmap EmptyCalendarPage(int size = 16);
+Pixmap EmptyCalendarPageSmall(int size = 16);
 
 }  // namespace kiv

@@ -50,12 +50,32 @@ for dpi in "${dpis[@]}"; do
   xdotool key Escape Escape; sleep 0.5
   # The tray icon: the desktop's taskbar runs along its bottom edge.
   import -display "$display" -window "$desktop" "$out/desktop-$dpi.png"
-  # The options dialog, from the File menu.
-  xdotool key --clearmodifiers alt+f; sleep 0.5; xdotool key o; sleep 0.2
+  # The options dialog, by its shortcut.
+  xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
+  xdotool key --clearmodifiers ctrl+o
   options=$(wait_window '^Options$') || true
   sleep 1
   [ -n "$options" ] && import -display "$display" -window "$options" "$out/options-$dpi.png"
   xdotool key Escape; sleep 0.5
+  # The "Go to year" box.
+  xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
+  xdotool key --clearmodifiers ctrl+g
+  goto=$(wait_window '^Go to year$') || true
+  sleep 1
+  [ -n "$goto" ] && import -display "$display" -window "$goto" "$out/goto-$dpi.png"
+  xdotool key Escape; sleep 0.5
+  # The about box, from the Help menu.
+  xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
+  xdotool key --clearmodifiers alt+h; sleep 0.5; xdotool key a
+  about=$(wait_window '^About$') || true
+  sleep 1
+  [ -n "$about" ] && import -display "$display" -window "$about" "$out/about-$dpi.png"
+  xdotool key Escape; sleep 0.5
+  # One column, then back to four.
+  xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
+  xdotool key --clearmodifiers ctrl+1; sleep 1.5
+  import -display "$display" -window "$main" "$out/one-column-$dpi.png"
+  xdotool key --clearmodifiers ctrl+4; sleep 0.5
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
   rm -rf "$WINEPREFIX"

@@ -1,6 +1,9 @@
 #include "trayicon/date_icon.h"
 
+#include <map>
+#include <mutex>
 #include <stdexcept>
+#include <utility>
 
 #include "resources/artwork_paint.h"
 
@@ -22,10 +25,28 @@ std::uint32_t PixelOf(TColor color) {
 // never drawn in the colour that is left out.
 bool DrawsBlack(TColor color) { return (color & kRgbMask) == 0; }
 
-const Pixmap& Strip(bool small, bool bold) {
-    static const Pixmap strips[] = {DigitStripImage(DigitStrip::Large), DigitStripImage(DigitStrip::Small),
-                                    DigitStripImage(DigitStrip::SmallBold)};
-    return strips[small ? (bold ? 2 : 1) : 0];
+DigitStrip StripKind(bool small, bool bold) {
+    return small ? (bold ? DigitStrip::SmallBold : DigitStrip::Small) : DigitStrip::Large;
+}
+
+// Drawn once per size; the map keeps its entries where they are.
+const Pixmap& Strip(bool small, bool bold, int iconSize) {
+    static std::mutex lock;
+    static std::map<std::pair<int, int>, Pixmap> strips;
+    const DigitStrip kind = StripKind(small, bold);
+    const std::lock_guard<std::mutex> hold(lock);
+    auto [it, added] = strips.try_emplace({static_cast<int>(kind), iconSize});
+    if (added) it->second = DigitStripImage(kind, iconSize);
+    return it->second;
+}
+
+const Pixmap& Page(bool small, int size) {
+    static std::mutex lock;
+    static std::map<std::pair<bool, int>, Pixmap> pages;
+    const std::lock_guard<std::mutex> hold(lock);
+    auto [it, added] = pages.try_emplace({small, size});
+    if (added) it->second = small ? EmptyCalendarPageSmall(size) : EmptyCalendarPage(size);
+    return it->second;
 }
 
 void Fill(Pixmap& p, std::uint32_t pixel) {
@@ -54,9 +75,9 @@ void CopyRect(Pixmap& dst, int dx, int dy, const Pixmap& src, int sx, int sy, in
     }
 }
 
-void DrawDigitCell(int digit, bool small, Pixmap& cell, bool bold, const DateIconStyle& style) {
+void DrawDigitCell(int digit, bool small, Pixmap& cell, bool bold, const DateIconStyle& style, int iconSize) {
     if (digit < 0 || digit > 9) throw std::out_of_range("a digit is 0 to 9");
-    const Pixmap& strip = Strip(small, bold);
+    const Pixmap& strip = Strip(small, bold, iconSize);
     const int w = strip.width / 10, h = strip.height;
     if (cell.width != w || cell.height != h) cell = MakePixmap(w, h);
     CopyMode mode = CopyMode::SrcCopy;
@@ -72,10 +93,11 @@ void DrawDigitCell(int digit, bool small, Pixmap& cell, bool bold, const DateIco
     CopyRect(cell, 0, 0, strip, w * digit, 0, w, h, mode);
 }
 
-DateIconImage ComposeDateIcon(int day, const DateIconStyle& style) {
+DateIconImage ComposeDateIcon(int day, const DateIconStyle& style, int size) {
     if (day < 1 || day > 31) throw std::out_of_range("a day of the month is 1 to 31");
+    if (size < 16) throw std::out_of_range("an icon is 16 pixels or more");
     DateIconImage icon;
-    icon.picture = MakePixmap(16, 16);
+    icon.picture = MakePixmap(size, size);
     Pixmap& picture = icon.picture;
     Fill(picture, kBlack24);
     if (style.transparent) {
@@ -87,6 +109,7 @@ DateIconImage ComposeDateIcon(int day, const DateIconStyle& style) {
 
     // On a page the white strokes of the strip are XOR-ed into the white
     // page, which leaves them black; bare digits are copied as they are.
+    // The places are those of the 16-pixel icon, scaled.
     CopyMode mode = CopyMode::SrcCopy;
     const bool small = style.smallNumbers;
     const bool bold = small && style.boldNumbers;
@@ -94,16 +117,17 @@ DateIconImage ComposeDateIcon(int day, const DateIconStyle& style) {
     if (style.transparent) {
         y = small ? y - 1 : 3;
     } else {
-        static const Pixmap pages[] = {EmptyCalendarPage(), EmptyCalendarPageSmall()};
-        CopyRect(picture, 0, 0, pages[small ? 1 : 0], 0, 0, 16, 16, CopyMode::SrcCopy);
+        CopyRect(picture, 0, 0, Page(small, size), 0, 0, size, size, CopyMode::SrcCopy);
         mode = CopyMode::SrcInvert;
     }
+    y = ScaleIconLength(y, size);
     Pixmap cell;
-    DrawDigitCell(day / 10, small, cell, bold, style);
-    const int tensX = small ? 2 : 1;
+    DrawDigitCell(day / 10, small, cell, bold, style, size);
+    const int tensX = ScaleIconLength(small ? 2 : 1, size);
     CopyRect(picture, tensX, y, cell, 0, 0, cell.width, cell.height, mode);
-    DrawDigitCell(day % 10, small, cell, bold, style);
-    const int unitsX = small ? cell.width + 2 : 9;
+    const int cellAt16 = small ? 6 : 7;
+    DrawDigitCell(day % 10, small, cell, bold, style, size);
+    const int unitsX = ScaleIconLength(small ? cellAt16 + 2 : 9, size);
     CopyRect(picture, unitsX, y, cell, 0, 0, cell.width, cell.height, mode);
     return icon;
 }

@@ -34,10 +34,10 @@ struct DateIconStyle {
 // Fills `cell` with the picture of one digit, ready to be copied onto the
 // icon: the strip's own white-on-black digit, or for a transparent icon the
 // digit in the style's colour on the ground the icon is filled with.
-void DrawDigitCell(int digit, bool small, Pixmap& cell, bool bold, const DateIconStyle& style);
+void DrawDigitCell(int digit, bool small, Pixmap& cell, bool bold, const DateIconStyle& style, int iconSize = 16);
 
 struct DateIconImage {
-    Pixmap picture;                    // 16x16, every pixel opaque, as drawn
+    Pixmap picture;                    // square, every pixel opaque, as drawn
     std::uint32_t transparentColor;    // 0xAARRGGBB; the icon leaves these pixels out
     bool TransparentAt(int x, int y) const { return picture.at(x, y) == transparentColor; }
     // The icon as it is shown: the picture, with the transparent pixels
@@ -46,8 +46,10 @@ struct DateIconImage {
 };
 
 // The icon for a day of the month (1 to 31; the tens digit is drawn as 0
-// for the first nine days).
-DateIconImage ComposeDateIcon(int day, const DateIconStyle& style);
+// for the first nine days), `size` pixels square: 16 at 96 DPI, the
+// system's small-icon size above it. The layout of the 16-pixel icon is
+// scaled; the digits and the page are drawn at the size itself.
+DateIconImage ComposeDateIcon(int day, const DateIconStyle& style, int size = 16);
 
 // The tooltip: the title, a blank and a carriage return, then the date.
 std::wstring DateToolTip(std::wstring_view title, std::wstring_view shortDate, std::wstring_view longDate,

@@ -1,5 +1,7 @@
 #include "widgets/font_win.h"
 
+#include <algorithm>
+
 #include <stdexcept>
 
 #include "widgets/window_win.h"
@@ -39,6 +41,28 @@ int DigitWidth(HWND window) {
     INT width = 0;
     GetCharWidth32W(dc.get(), L'0', L'0', &width);
     return width;
+}
+
+int LineHeight(HWND window) {
+    WindowDc dc(window);
+    SelectGuard select(dc.get(), FontOf(window));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.get(), &metrics);
+    return metrics.tmHeight;
+}
+
+int SingleLineBoxHeight(HWND box) {
+    const LONG_PTR style = GetWindowLongPtrW(box, GWL_STYLE), exStyle = GetWindowLongPtrW(box, GWL_EXSTYLE);
+    const int frame = (exStyle & WS_EX_CLIENTEDGE) ? GetSystemMetrics(SM_CYEDGE)
+                      : (style & WS_BORDER)         ? GetSystemMetrics(SM_CYBORDER)
+                                                    : 0;
+    // A pixel above and below the line, as the controls draw it.
+    return LineHeight(box) + 2 * frame + 2;
+}
+
+void CentreSingleLineBox(HWND box, int left, int top, int width, int height) {
+    const int fitted = std::min(height, SingleLineBoxHeight(box));
+    SetWindowPos(box, nullptr, left, top + (height - fitted) / 2, width, fitted, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int WrappedTextHeight(HWND window, std::wstring_view text, int width) {

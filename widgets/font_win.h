@@ -18,6 +18,14 @@ UniqueFont CreateFontAt(const wchar_t* face, int heightAt96, UINT dpi);
 int TextWidth(HWND window, std::wstring_view text);
 // The width of the digit 0 in the window's font.
 int DigitWidth(HWND window);
+// The height of a line of text in the window's font.
+int LineHeight(HWND window);
+// The height a one-line box (an edit, a hot-key box) needs for a line of
+// its font inside its frame. These boxes draw their text from the top of
+// the field, so a taller box leaves its text high.
+int SingleLineBoxHeight(HWND box);
+// Places the box in the rectangle, no taller than it needs, centred up and down.
+void CentreSingleLineBox(HWND box, int left, int top, int width, int height);
 // The height of the text broken into lines at the width, as a word-wrapping
 // label of the window's font shows it.
 int WrappedTextHeight(HWND window, std::wstring_view text, int width);

@@ -6,6 +6,7 @@
 
 #include "widgets/dialog_template_win.h"
 #include "widgets/dialog_win.h"
+#include "widgets/font_win.h"
 #include "widgets/message_box_win.h"
 
 namespace kiv {
@@ -34,6 +35,11 @@ protected:
     bool onInitDialog() override {
         SetDlgItemTextW(hwnd(), kInputBoxPromptId, prompt_.c_str());
         HWND edit = GetDlgItem(hwnd(), kInputBoxEditId);
+        // The edit keeps its place, as tall as its line needs.
+        RECT place{};
+        GetWindowRect(edit, &place);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
+        CentreSingleLineBox(edit, place.left, place.top, place.right - place.left, place.bottom - place.top);
         SetWindowTextW(edit, defaultText_.c_str());
         SendMessageW(edit, EM_SETSEL, 0, -1);
         SetFocus(edit);

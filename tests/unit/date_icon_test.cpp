@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "resources/artwork_paint.h"
 
@@ -168,11 +169,52 @@ TEST(DateIcon, TheIconLeavesOutExactlyThePixelsInTheTransparentColour) {
         }
 }
 
+// At the larger tray sizes every day's two digits are apart, on the white
+// of the page or inside the bare icon's edge, and read back as the strip's.
+TEST(DateIcon, AtEveryTraySizeTheDigitsStayApartOnThePage) {
+    for (int size : {20, 24, 32})
+        for (const Variant& v : kVariants)
+            for (int day : {1, 10, 18, 28, 30, 31}) {
+                SCOPED_TRACE(std::string(v.name) + ", size " + std::to_string(size) + ", day " + std::to_string(day));
+                const DateIconImage icon = ComposeDateIcon(day, StyleOf(v, kRed), size);
+                ASSERT_EQ(icon.picture.width, size);
+                const Pixmap page = v.small ? EmptyCalendarPageSmall(size) : EmptyCalendarPage(size);
+                const Pixmap strip = DigitStripImage(v.small ? (v.bold ? DigitStrip::SmallBold : DigitStrip::Small)
+                                                             : DigitStrip::Large,
+                                                     size);
+                std::vector<int> inkColumns(static_cast<std::size_t>(size), 0);
+                for (int y = 0; y < size; ++y)
+                    for (int x = 0; x < size; ++x) {
+                        const bool ink = v.transparent ? !icon.TransparentAt(x, y) : icon.picture.at(x, y) != page.at(x, y);
+                        if (!ink) continue;
+                        ++inkColumns[static_cast<std::size_t>(x)];
+                        if (v.transparent) {
+                            EXPECT_TRUE(x > 0 && y > 0 && x < size - 1 && y < size - 1) << x << "," << y;
+                        } else {
+                            EXPECT_EQ(page.at(x, y), Opaque(0xFFFFFF)) << "a stroke off the white at " << x << "," << y;
+                        }
+                    }
+                // Two runs of inked columns, as wide as a glyph at most, with a gap.
+                std::vector<int> runs;
+                for (int x = 0, run = 0; x <= size; ++x) {
+                    if (x < size && inkColumns[static_cast<std::size_t>(x)]) {
+                        ++run;
+                    } else if (run) {
+                        runs.push_back(run);
+                        run = 0;
+                    }
+                }
+                ASSERT_GE(runs.size(), 2u);
+                for (int run : runs) EXPECT_LE(run, strip.width / 10 - 1);
+            }
+}
+
 TEST(DateIcon, NumbersOutsideTheirRangeAreRefused) {
     Pixmap cell;
     EXPECT_THROW(DrawDigitCell(10, true, cell, false, DateIconStyle{}), std::out_of_range);
     EXPECT_THROW(ComposeDateIcon(0, DateIconStyle{}), std::out_of_range);
     EXPECT_THROW(ComposeDateIcon(32, DateIconStyle{}), std::out_of_range);
+    EXPECT_THROW(ComposeDateIcon(5, DateIconStyle{}, 12), std::out_of_range);
 }
 
 TEST(DateIcon, CopiesCombinePixelsByTheirModeAndStayInsideBothImages) {

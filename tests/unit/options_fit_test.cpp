@@ -118,6 +118,21 @@ TEST(OptionsFit, WideCaptionsGrowWithinTheirGroupsWithoutOverlapping) {
     EXPECT_EQ(place(Setting::Hotkey), (OptionsPlace{320, 148, 156, 19})) << "fits, so it stays";
 }
 
+// The long check box that moves back left takes its column along; the
+// indented ones keep their places.
+TEST(OptionsFit, AColumnThatMakesWayKeepsOneLeftEdge) {
+    for (int dpi : {96, 144, 192}) {
+        const OptionsFit fit = FitOptionsLayout(dpi, Needed(dpi), ScaleOptionsPixels(26, dpi));
+        const auto left = [&](Setting s) { return fit.places[IndexOf(OptionsControlId(s))].left; };
+        const int column = left(Setting::SingleClick);
+        EXPECT_LT(column, ScaleOptionsPixels(10 + 240, dpi)) << dpi;
+        for (Setting s : {Setting::ShowOnlyCalendar, Setting::ShowToolbar, Setting::CloseOnEscape, Setting::UseHotkey})
+            EXPECT_EQ(left(s), column) << static_cast<int>(s) << " at " << dpi;
+        EXPECT_EQ(fit.places[IndexOf(options_ids::kFirstLabel + 2)].left, column) << dpi;
+        EXPECT_EQ(left(Setting::LargeIcons), ScaleOptionsPixels(10 + 255, dpi));
+    }
+}
+
 TEST(OptionsFit, ACaptionWiderThanItsGroupIsCutAtTheEdge) {
     std::vector<int> needed = Needed(96);
     needed[IndexOf(OptionsControlId(Setting::SingleClick))] = 600;

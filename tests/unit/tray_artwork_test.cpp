@@ -60,6 +60,59 @@ TEST(TrayArtwork, DigitStripsHoldTenGlyphsInTheirAreasWithTheirStrokes) {
     }
 }
 
+// Drawn from strokes for the larger icons: every upright stroke as wide as
+// the glyph's stroke (twice struck for bold), every level one as tall, and
+// ten different digits that fill their glyph's height.
+TEST(TrayArtwork, LargerStripsDrawEveryStrokeAtOneWidth) {
+    for (int size : {20, 24, 28, 32})
+        for (DigitStrip strip : {DigitStrip::Large, DigitStrip::Small, DigitStrip::SmallBold}) {
+            const DigitGlyphSize glyph = DigitGlyphSizeFor(strip, size);
+            SCOPED_TRACE("size " + std::to_string(size) + ", glyph " + std::to_string(glyph.width) + "x" +
+                         std::to_string(glyph.height));
+            const Pixmap p = DigitStripImage(strip, size);
+            ASSERT_EQ(p.width, (glyph.width + 1) * 10);
+            ASSERT_EQ(p.height, glyph.height);
+            EXPECT_EQ(glyph.height, ScaleIconLength(strip == DigitStrip::Large ? 9 : strip == DigitStrip::Small ? 8 : 7, size));
+            const int cell = glyph.width + 1;
+            const auto ink = [&](int d, int x, int y) {
+                return x >= 0 && y >= 0 && x < glyph.width && y < glyph.height && p.at(d * cell + x, y) == kWhite;
+            };
+            // The width of the run of ink through (x, y), across or down.
+            const auto run = [&](int d, int x, int y, int dx, int dy) {
+                int from = 0, to = 0;
+                while (ink(d, x - (from + 1) * dx, y - (from + 1) * dy)) ++from;
+                while (ink(d, x + (to + 1) * dx, y + (to + 1) * dy)) ++to;
+                return from + to + 1;
+            };
+            std::set<std::string> shapes;
+            for (int d = 0; d < 10; ++d) {
+                std::string shape;
+                for (int y = 0; y < glyph.height; ++y)
+                    for (int x = 0; x < cell; ++x) {
+                        shape += ink(d, x, y) ? '#' : '.';
+                        if (x == glyph.width) {
+                            EXPECT_NE(p.at(d * cell + x, y), kWhite) << "digit " << d << " spills";
+                        }
+                        if (!ink(d, x, y)) continue;
+                        // No sliver thinner than the stroke, either way.
+                        EXPECT_GE(run(d, x, y, 1, 0), glyph.stroke + glyph.smear) << d << " at " << x << "," << y;
+                        EXPECT_GE(run(d, x, y, 0, 1), glyph.stroke) << d << " at " << x << "," << y;
+                    }
+                EXPECT_TRUE(ink(d, glyph.width / 2, 0) || ink(d, glyph.width / 2 + 1, 0) || d == 4) << d;
+                shapes.insert(shape);
+            }
+            EXPECT_EQ(shapes.size(), 10u);
+            // The sides of the 0 and the stem of the 1 are exactly one stroke.
+            const int middle = glyph.height / 2;
+            EXPECT_EQ(run(0, 0, middle, 1, 0), glyph.stroke + glyph.smear);
+            EXPECT_EQ(run(0, glyph.width - 1, middle, 1, 0), glyph.stroke + glyph.smear);
+            EXPECT_EQ(run(0, glyph.width / 2, 0, 0, 1), glyph.stroke);
+            int stem = 0;
+            for (int x = 0; x < glyph.width; ++x) stem += ink(1, x, middle);
+            EXPECT_EQ(stem, glyph.stroke + glyph.smear);
+        }
+}
+
 TEST(TrayArtwork, TheEmptyPagesHaveTheirHeaderColoursAndAWhiteFieldForTheDigits) {
     auto rgb = [](int r, int g, int b) { return Opaque(static_cast<std::uint32_t>(r << 16 | g << 8 | b)); };
     const Pixmap large = EmptyCalendarPage();
