@@ -109,6 +109,31 @@ void TfAbout::MakeLink(HWND field) {
     links_.push_back(std::move(link));
 }
 
+namespace {
+// The width at which the control's word wrap breaks the text only at its
+// spaces: the widest line of a wrap at spaces within `width`, when a word
+// with a hyphen begins a line. The control would break after the hyphen if
+// its first part fitted, splitting "e-mail" over two lines.
+int WidthBreakingAtSpaces(HWND control, std::wstring_view text, int width) {
+    int widest = 0;
+    bool hyphenStartsALine = false;
+    size_t lineStart = 0, lineEnd = 0;  // the line so far
+    for (size_t start = 0; start <= text.size();) {
+        const size_t end = std::min(text.find(L' ', start), text.size());
+        if (lineEnd > lineStart && TextWidth(control, text.substr(lineStart, end - lineStart)) + 1 > width) {
+            widest = std::max(widest, TextWidth(control, text.substr(lineStart, lineEnd - lineStart)) + 1);
+            lineStart = start;
+            hyphenStartsALine |= text.substr(start, end - start).find(L'-') != std::wstring_view::npos;
+        }
+        lineEnd = end;
+        start = end + 1;
+    }
+    widest = std::max(widest, TextWidth(control, text.substr(lineStart, lineEnd - lineStart)) + 1);
+    // Only a word with a hyphen at the start of a line could be split.
+    return hyphenStartsALine ? std::min(widest, width) : width;
+}
+}  // namespace
+
 void TfAbout::Layout(UINT dpi, const RECT* suggested) {
     const auto px = [dpi](int at96) { return ScaleForDpi(at96, dpi); };
     UniqueFont font = CreateFontAt(L"Tahoma", kFontHeight, dpi);
@@ -141,7 +166,10 @@ void TfAbout::Layout(UINT dpi, const RECT* suggested) {
                 // hyphen of "e-mail" reads badly).
                 const int oneLine = TextWidth(control, caption) + 1;
                 const int widest = px(kFrameRight - kFrameMargin) - left;
-                if (oneLine > width && oneLine <= widest) width = oneLine;
+                if (oneLine > width && oneLine <= widest)
+                    width = oneLine;
+                else if (oneLine > width)
+                    width = WidthBreakingAtSpaces(control, caption, width);
                 height = WrappedTextHeight(control, caption, width);
                 wrapped.push_back({control, left, width, height});
                 break;
