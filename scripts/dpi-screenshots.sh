@@ -50,27 +50,19 @@ for dpi in "${dpis[@]}"; do
   xdotool key Escape Escape; sleep 0.5
   # The tray icon: the desktop's taskbar runs along its bottom edge.
   import -display "$display" -window "$desktop" "$out/desktop-$dpi.png"
-  # The options dialog, by its shortcut.
-  xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
-  xdotool key --clearmodifiers ctrl+o
-  options=$(wait_window '^Options$') || true
-  sleep 1
-  [ -n "$options" ] && import -display "$display" -window "$options" "$out/options-$dpi.png"
-  xdotool key Escape; sleep 0.5
-  # The "Go to year" box.
-  xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
-  xdotool key --clearmodifiers ctrl+g
-  goto=$(wait_window '^Go to year$') || true
-  sleep 1
-  [ -n "$goto" ] && import -display "$display" -window "$goto" "$out/goto-$dpi.png"
-  xdotool key Escape; sleep 0.5
-  # The about box, from the Help menu.
-  xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
-  xdotool key --clearmodifiers alt+h; sleep 0.5; xdotool key a
-  about=$(wait_window '^About$') || true
-  sleep 1
-  [ -n "$about" ] && import -display "$display" -window "$about" "$out/about-$dpi.png"
-  xdotool key Escape; sleep 0.5
+  # A box the main window opens from the keyboard, saved as NAME and closed.
+  box_shot() {  # NAME TITLE KEY...
+    local name=$1 title=$2 box; shift 2
+    xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
+    for key in "$@"; do xdotool key --clearmodifiers "$key"; sleep 0.3; done
+    box=$(wait_window "^$title\$") || true
+    sleep 1
+    [ -n "$box" ] && import -display "$display" -window "$box" "$out/$name-$dpi.png"
+    xdotool key Escape; sleep 0.5
+  }
+  box_shot options Options ctrl+o
+  box_shot goto 'Go to year' ctrl+g
+  box_shot about About alt+h a
   # One column, then back to four.
   xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
   xdotool key --clearmodifiers ctrl+1; sleep 1.5
