@@ -6,19 +6,15 @@
 
 namespace kiv {
 
-DateDetailsTip::~DateDetailsTip() {
-    if (tip_ && IsWindow(tip_)) DestroyWindow(tip_);
-}
-
 void DateDetailsTip::Create(HWND tool) {
     tool_ = tool;
     // Owned by the tool's top-level window, so that it goes with it.
-    tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
-                           0, GetAncestor(tool, GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr);
+    tip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                               0, 0, GetAncestor(tool, GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!tip_) return;
     // A maximum width makes the tip break its lines, at CR LF too.
-    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, ScaleForDpi(400, WindowDpi(tool)));
-    SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
+    SendMessageW(tip_.get(), TTM_SETMAXTIPWIDTH, 0, ScaleForDpi(400, WindowDpi(tool)));
+    SendMessageW(tip_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
     Send(TTM_ADDTOOLW);
 }
 
@@ -36,7 +32,7 @@ void DateDetailsTip::Send(UINT message) {
     tool.hwnd = GetParent(tool_);
     tool.uId = reinterpret_cast<UINT_PTR>(tool_);
     tool.lpszText = const_cast<wchar_t*>(text_.c_str());
-    SendMessageW(tip_, message, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tip_.get(), message, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 }  // namespace kiv

@@ -6,26 +6,23 @@
 
 #include <string>
 
+#include "widgets/handles_win.h"
+
 namespace kiv {
 
 class DateDetailsTip {
 public:
-    DateDetailsTip() = default;
-    DateDetailsTip(const DateDetailsTip&) = delete;
-    DateDetailsTip& operator=(const DateDetailsTip&) = delete;
-    ~DateDetailsTip();
-
     // The tip shows over `tool` while the mouse rests on it; its lines break
     // at CR LF.
     void Create(HWND tool);
     void SetText(const std::wstring& text);
     const std::wstring& Text() const noexcept { return text_; }
-    HWND hwnd() const noexcept { return tip_; }
+    HWND hwnd() const noexcept { return tip_.get(); }
 
 private:
     void Send(UINT message);
 
-    HWND tip_ = nullptr;
+    UniqueWindow tip_;
     HWND tool_ = nullptr;
     std::wstring text_;
 };

@@ -91,7 +91,10 @@ struct HookTraits {
 struct WindowTraits {
     using Handle = HWND;
     static Handle invalid() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { DestroyWindow(h); }
+    // An owned window may have gone with its owner already.
+    static void close(Handle h) noexcept {
+        if (IsWindow(h)) DestroyWindow(h);
+    }
 };
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
