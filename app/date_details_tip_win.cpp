@@ -6,14 +6,15 @@
 
 namespace kiv {
 
-void DateDetailsTip::Create(HWND tool) {
-    tool_ = tool;
+void DateDetailsTip::Create(HWND tool) { tool_ = tool; }
+
+void DateDetailsTip::MakeTip() {
     // Owned by the tool's top-level window, so that it goes with it.
     tip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                               0, 0, GetAncestor(tool, GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr));
+                               0, 0, GetAncestor(tool_, GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!tip_) return;
     // A maximum width makes the tip break its lines, at CR LF too.
-    SendMessageW(tip_.get(), TTM_SETMAXTIPWIDTH, 0, ScaleForDpi(400, WindowDpi(tool)));
+    SendMessageW(tip_.get(), TTM_SETMAXTIPWIDTH, 0, ScaleForDpi(400, WindowDpi(tool_)));
     SendMessageW(tip_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
     Send(TTM_ADDTOOLW);
 }
@@ -21,7 +22,10 @@ void DateDetailsTip::Create(HWND tool) {
 void DateDetailsTip::SetText(const std::wstring& text) {
     if (text == text_) return;
     text_ = text;
-    Send(TTM_UPDATETIPTEXTW);
+    if (tip_)
+        Send(TTM_UPDATETIPTEXTW);
+    else if (tool_ && !text_.empty())
+        MakeTip();
 }
 
 void DateDetailsTip::Send(UINT message) {

@@ -13,13 +13,15 @@ namespace kiv {
 class DateDetailsTip {
 public:
     // The tip shows over `tool` while the mouse rests on it; its lines break
-    // at CR LF.
+    // at CR LF. The tooltip window itself is made with the first text: most
+    // days have none, and a tooltip is a costly window to make at start.
     void Create(HWND tool);
     void SetText(const std::wstring& text);
     const std::wstring& Text() const noexcept { return text_; }
     HWND hwnd() const noexcept { return tip_.get(); }
 
 private:
+    void MakeTip();
     void Send(UINT message);
 
     UniqueWindow tip_;

@@ -111,14 +111,13 @@ void MainToolbar::Create(HWND parent) {
         {3, id(Command::Exit), TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
     };
     SendMessageW(toolbar_, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
-    if (HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar_, TB_GETTOOLTIPS, 0, 0)))
-        SendMessageW(tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, 5000);
     SetLargeIcons(false);
 }
 
 void MainToolbar::MakeDpiResources() {
     const UINT dpi = WindowDpi(toolbar_);
     dpi_ = dpi;
+    insidesLaid_ = false;  // new fonts: the panels are measured again
     formFont_ = CreateFontAt(L"MS Sans Serif", 11, dpi);
     tahomaFont_ = CreateFontAt(L"Tahoma", 11, dpi);
     SendMessageW(toolbar_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
@@ -152,13 +151,36 @@ void MainToolbar::SetLargeIcons(bool large) {
 }
 
 void MainToolbar::LayoutPanels() {
+    // What is inside the panels depends only on the DPI and the button size:
+    // measured and placed once for each, not on every resize.
+    if (!insidesLaid_ || insidesDpi_ != dpi_ || insidesLarge_ != large_) {
+        LayoutPanelInsides();
+        insidesLaid_ = true;
+        insidesDpi_ = dpi_;
+        insidesLarge_ = large_;
+    }
+    const int spacerHeight = Scale((large_ ? kLarge : kSmall).spacerHeight);
+    const auto placeInSlot = [&](TPanel& panel, int placeholder, int width, RECT& placed) {
+        RECT slot{};
+        SendMessageW(toolbar_, TB_GETITEMRECT, placeholder, reinterpret_cast<LPARAM>(&slot));
+        const int top = slot.top + ((slot.bottom - slot.top) - spacerHeight) / 2;
+        const RECT rect{slot.left, top < 0 ? 0 : top, slot.left + width, (top < 0 ? 0 : top) + spacerHeight};
+        if (EqualRect(&rect, &placed)) return;
+        placed = rect;
+        SetWindowPos(panel.hwnd(), nullptr, rect.left, rect.top, width, spacerHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    placeInSlot(pnlToolBarYear_, kYearPanelPlaceholder, yearPanelWidth_, yearPanelRect_);
+    placeInSlot(pnlToolBarDate_, kDatePanelPlaceholder, datePanelWidth_, datePanelRect_);
+}
+
+void MainToolbar::LayoutPanelInsides() {
     const Metrics& m = large_ ? kLarge : kSmall;
     const int spacerHeight = Scale(m.spacerHeight);
     const auto place = [&](HWND w, int x, int y, int width, int height) {
         SetWindowPos(w, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     };
     const auto layout = [&](TPanel& panel, HWND spacer, HWND label, TNumberEdit& box, int boxWidth, int rightGap,
-                            int placeholder) {
+                            int placeholder, int& width) {
         place(spacer, 0, 0, Scale(kSpacerWidth), spacerHeight);
         const int labelWidth = TextWidth(label);
         const int boxLeft = Scale(kLabelLeft) + labelWidth + Scale(5);
@@ -171,20 +193,18 @@ void MainToolbar::LayoutPanels() {
         const int labelHeight = LineHeight(label);
         const int labelTop = boxRect.top + (boxRect.bottom - boxRect.top - labelHeight) / 2;
         place(label, Scale(kLabelLeft), labelTop > 0 ? labelTop : Scale(m.labelTop), labelWidth, labelHeight);
-        const int width = boxLeft + boxPixels + Scale(rightGap);
+        // The panel's place on the bar is a button as wide as the panel.
         TBBUTTONINFOW info{};
         info.cbSize = sizeof info;
         info.dwMask = TBIF_BYINDEX | TBIF_SIZE;
+        width = boxLeft + boxPixels + Scale(rightGap);
         info.cx = static_cast<WORD>(width);
         SendMessageW(toolbar_, TB_SETBUTTONINFOW, placeholder, reinterpret_cast<LPARAM>(&info));
-        RECT slot{};
-        SendMessageW(toolbar_, TB_GETITEMRECT, placeholder, reinterpret_cast<LPARAM>(&slot));
-        const int top = slot.top + ((slot.bottom - slot.top) - spacerHeight) / 2;
-        place(panel.hwnd(), slot.left, top < 0 ? 0 : top, width, spacerHeight);
     };
-    layout(pnlToolBarYear_, lblFixButtonSeparator1, lblYear, edYear, kYearBoxWidth, 3, kYearPanelPlaceholder);
+    layout(pnlToolBarYear_, lblFixButtonSeparator1, lblYear, edYear, kYearBoxWidth, 3, kYearPanelPlaceholder,
+           yearPanelWidth_);
     layout(pnlToolBarDate_, lblFixButtonSeparator2, lblSelectedDate, edSelectedDate, kDateBoxWidth, 2,
-           kDatePanelPlaceholder);
+           kDatePanelPlaceholder, datePanelWidth_);
 }
 
 void MainToolbar::AutoSize() {
@@ -235,6 +255,9 @@ bool MainToolbar::HandleNotify(const NMHDR& header, LRESULT& result) {
         default: return false;
     }
     info.lpszText = const_cast<wchar_t*>(hint);
+    // Set here rather than at creation: asking the bar for its tooltip makes
+    // one at once, a costly window that most starts never show.
+    SendMessageW(header.hwndFrom, TTM_SETDELAYTIME, TTDT_AUTOPOP, 5000);
     result = 0;
     return true;
 }

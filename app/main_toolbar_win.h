@@ -63,6 +63,7 @@ private:
     void ClearHotButton();
     void MakeDpiResources();
     void LayoutPanels();
+    void LayoutPanelInsides();
     int Scale(int px) const;
 
     HWND toolbar_ = nullptr;
@@ -81,6 +82,12 @@ private:
     UniqueFont formFont_;
     UniqueFont tahomaFont_;
     bool large_ = false;
+    // What the panels were last laid out for, and where they were put.
+    bool insidesLaid_ = false;
+    UINT insidesDpi_ = 0;
+    bool insidesLarge_ = false;
+    int yearPanelWidth_ = 0, datePanelWidth_ = 0;
+    RECT yearPanelRect_{}, datePanelRect_{};
 };
 
 }  // namespace kiv

@@ -337,9 +337,13 @@ std::optional<LRESULT> TfMain_calendar::onMessage(UINT msg, WPARAM wp, LPARAM lp
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
-            // The session ends: the program ends with it, through its window's
-            // own teardown, which also ends the message loop.
-            if (wp) DestroyWindow(hwnd());
+            // The session ends: the program ends with it as Exit ends it,
+            // without taking its windows down one by one. Where no end is
+            // installed, the window goes and takes the message loop with it.
+            if (wp) {
+                Application::instance().terminate();
+                DestroyWindow(hwnd());
+            }
             return 0;
         case WM_SYSCOLORCHANGE:
             OnSysColorChange();

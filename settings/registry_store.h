@@ -32,6 +32,16 @@ public:
 
     // Throws ERegistryException unless the value is a 4-byte REG_DWORD.
     virtual std::int32_t ReadInteger(const std::wstring& name) = 0;
+    // The same value, or nothing where ReadInteger would throw: for values
+    // that are often missing (a first start has none), without the cost of
+    // an exception for each.
+    virtual std::optional<std::int32_t> TryReadInteger(const std::wstring& name) {
+        try {
+            return ReadInteger(name);
+        } catch (const ERegistryException&) {
+            return std::nullopt;
+        }
+    }
     // Throw ERegistryException when the value cannot be written.
     virtual void WriteInteger(const std::wstring& name, std::int32_t value) = 0;
     virtual void WriteString(const std::wstring& name, const std::wstring& text) = 0;

@@ -28,14 +28,20 @@ bool TRegistry::OpenKey(const std::wstring& path, bool create) {
 
 std::int32_t TRegistry::ReadInteger(const std::wstring& name) {
     if (!current_) throw ERegistryException("No key open to read", name);
+    const std::optional<std::int32_t> value = TryReadInteger(name);
+    if (!value) throw ERegistryException("Failed to get data for", name);
+    return *value;
+}
+
+std::optional<std::int32_t> TRegistry::TryReadInteger(const std::wstring& name) {
+    if (!current_) return std::nullopt;
     DWORD type = REG_NONE;
     DWORD value = 0;
     DWORD size = sizeof value;
     LSTATUS status =
         RegQueryValueExW(current_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     // A shorter REG_DWORD would leave part of the buffer unset, so it counts as unreadable too.
-    if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value)
-        throw ERegistryException("Failed to get data for", name);
+    if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value) return std::nullopt;
     return static_cast<std::int32_t>(value);
 }
 

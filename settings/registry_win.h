@@ -23,6 +23,7 @@ public:
     void CloseKey() noexcept override { current_.reset(); }
 
     std::int32_t ReadInteger(const std::wstring& name) override;
+    std::optional<std::int32_t> TryReadInteger(const std::wstring& name) override;
     void WriteInteger(const std::wstring& name, std::int32_t value) override;
     void WriteString(const std::wstring& name, const std::wstring& text) override;
     std::optional<std::vector<std::wstring>> ReadMultiString(const std::wstring& name) override;

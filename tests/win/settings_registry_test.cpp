@@ -270,12 +270,15 @@ TEST_F(SettingsRegistry, RegistryKeepsOneOpenKeyAndFailsUnreadableReads) {
     PutDword(L"Columns", 2);
     TRegistry registry(KEY_READ);
     EXPECT_THROW(registry.ReadInteger(L"Columns"), ERegistryException);
+    EXPECT_EQ(registry.TryReadInteger(L"Columns"), std::nullopt);
     ASSERT_TRUE(registry.OpenKey(L"Software", false));
     // Relative to the open key, then from the root again.
     ASSERT_TRUE(registry.OpenKey(L"Kiv Soft\\Calendar", false));
     EXPECT_EQ(registry.ReadInteger(L"Columns"), 2);
+    EXPECT_EQ(registry.TryReadInteger(L"Columns"), 2);
     ASSERT_TRUE(registry.OpenKey(L"\\Software\\Kiv Soft", false));
     EXPECT_THROW(registry.ReadInteger(L"Columns"), ERegistryException);
+    EXPECT_EQ(registry.TryReadInteger(L"Columns"), std::nullopt);
     EXPECT_FALSE(registry.OpenKey(L"\\Software\\Missing", false));
     // A read-only registry cannot write.
     EXPECT_THROW(registry.WriteInteger(L"Columns", 1), ERegistryException);
