@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <cwchar>
 #include <optional>
 #include <string>
 #include <vector>
@@ -283,21 +282,13 @@ void TfOptions::btnAddFileClick() {
     ofn.hwndOwner = hwnd();
     ofn.lpstrFilter = L"Calendar files (*.ics)\0*.ics\0All files (*.*)\0*.*\0";
     ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size() - 2);  // the last two NULs end the list in any case
     ofn.lpstrTitle = L"Add calendar files";
     ofn.lpstrDefExt = L"ics";
     ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                 OFN_NOCHANGEDIR;
     if (!OpenFileDialog(ofn)) return;
-    // One name: the full path. Several: the folder, then each name, each
-    // ending in a zero, and an empty one last.
-    const std::wstring first(buffer.data());
-    const wchar_t* separator = !first.empty() && first.back() == L'\\' ? L"" : L"\\";  // a drive root ends in one
-    std::vector<std::wstring> picked;
-    for (const wchar_t* name = buffer.data() + first.size() + 1; *name; name += std::wcslen(name) + 1)
-        picked.push_back(first + separator + name);
-    if (picked.empty()) picked.push_back(first);
-    for (const std::wstring& path : picked) model_.AddMarkedDayFile(path);
+    for (const std::wstring& path : PickedFilePaths(buffer.data())) model_.AddMarkedDayFile(path);
     ShowMarkedFiles(static_cast<int>(model_.MarkedDayFiles().size()) - 1);
 }
 
