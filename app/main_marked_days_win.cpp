@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <span>
 
 #include "app/local_time_win.h"
@@ -34,7 +33,7 @@ void MainMarkedDays::AnswerDayStates(int year, int month, MONTHDAYSTATE* states,
 
 void MainMarkedDays::SetFiles(const std::vector<std::wstring>& paths, int currentYear) {
     if (files_.Days().LastYear() < files_.Days().FirstYear()) FollowYears(currentYear);
-    files_.SetPaths(std::vector<std::filesystem::path>(paths.begin(), paths.end()));
+    files_.SetPaths(paths);
     calendar_.RefreshDayStates();
     UpdateDetails();
 }

@@ -68,14 +68,14 @@ int main(int argc, char** argv) {
         kiv::MarkedDayFiles files(toLocal);
         files.SetYears(2025, 2027);
         const auto start = Clock::now();
-        files.SetPaths({path});
+        files.SetPaths({path.wstring()});
         readMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         events = files.Files()[0].eventCount;
     }
 
     kiv::MarkedDayFiles files(toLocal);
     files.SetYears(2025, 2027);
-    files.SetPaths({path});
+    files.SetPaths({path.wstring()});
     std::vector<double> lookupUs;
     std::uint32_t states[14];
     unsigned sink = 0;

@@ -131,6 +131,11 @@ if(KIV_CROSS)
     COMMAND ${PROJECT_SOURCE_DIR}/scripts/package.sh --from ${KIV_WIN_BINARY_DIR} ${KIV_PACKAGE_DIR}
     DEPENDS kiv_windows
     COMMENT "Packing the installer and the portable zip")
+  # The shipped program stays lean: no comdlg32 import, no C++ streams or file system.
+  add_test(NAME package.lean_exe
+           COMMAND ${CMAKE_COMMAND} -DEXE=${KIV_WIN_BINARY_DIR}/KivCalendar.exe
+                   -P ${PROJECT_SOURCE_DIR}/cmake/CheckLeanExe.cmake)
+  set_tests_properties(package.lean_exe PROPERTIES SKIP_REGULAR_EXPRESSION "SKIPPED:")
   add_test(NAME package.manifests
            COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/package/manifests_test.py ${KIV_PACKAGE_DIR})
   add_test(NAME package.installer

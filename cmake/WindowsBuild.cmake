@@ -126,4 +126,7 @@ if(NOT CMAKE_CROSSCOMPILING)
   add_test(NAME win.inprocess COMMAND kiv_win_tests)
   add_test(NAME win.end_to_end COMMAND kiv_e2e_tests $<TARGET_FILE:KivCalendar>)
   add_test(NAME win.tray_leaks COMMAND kiv_win_tests --gtest_also_run_disabled_tests --gtest_filter=*SeventyThousand*)
+  add_test(NAME package.lean_exe COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:KivCalendar>
+                                         -P ${PROJECT_SOURCE_DIR}/cmake/CheckLeanExe.cmake)
+  set_tests_properties(package.lean_exe PROPERTIES SKIP_REGULAR_EXPRESSION "SKIPPED:")
 endif()

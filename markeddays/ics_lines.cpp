@@ -8,10 +8,10 @@ namespace kiv {
 bool IcsLineReader::Fill() {
     if (pos_ < end_) return true;
     pos_ = end_ = 0;
-    if (!in_) return false;
-    in_.read(buffer_, sizeof buffer_);
-    end_ = static_cast<std::size_t>(in_.gcount());
-    return end_ > 0;
+    if (ended_) return false;
+    end_ = in_.Read(buffer_, sizeof buffer_);
+    ended_ = end_ == 0;
+    return !ended_;
 }
 
 // One physical line without its CR LF or LF. Bytes past the cap are read and

@@ -6,10 +6,11 @@
 #pragma once
 
 #include <cstddef>
-#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "markeddays/byte_source.h"
 
 namespace kiv {
 
@@ -18,7 +19,7 @@ inline constexpr std::size_t kMaxIcsLineBytes = 64 * 1024;
 
 class IcsLineReader {
 public:
-    explicit IcsLineReader(std::istream& in) : in_(in) {}
+    explicit IcsLineReader(ByteSource& in) : in_(in) {}
 
     // The next content line, unfolded, without its line break; false at the
     // end of the input. A fold may fall anywhere, also inside a UTF-8
@@ -36,7 +37,8 @@ private:
     bool ReadPhysical(std::string& out, bool& truncated);
     bool Fill();
 
-    std::istream& in_;
+    ByteSource& in_;
+    bool ended_ = false;         // the source gave its last byte
     std::string pending_;         // the physical line read ahead to look for a fold
     bool hasPending_ = false;
     bool pendingTruncated_ = false;

@@ -61,7 +61,7 @@ public:
           rangeFrom_(DayFromCivil(std::clamp(options.firstYear, 1, 9999), 1, 1)),
           rangeTo_(DayFromCivil(std::clamp(options.lastYear, 1, 9999), 12, 31)) {}
 
-    IcsReadResult Run(std::istream& in) {
+    IcsReadResult Run(ByteSource& in) {
         IcsLineReader lines(in);
         std::string text;
         IcsContentLine line;
@@ -246,6 +246,6 @@ private:
 };
 }  // namespace
 
-IcsReadResult ReadIcs(std::istream& in, const IcsReadOptions& options) { return Reader(options).Run(in); }
+IcsReadResult ReadIcs(ByteSource& in, const IcsReadOptions& options) { return Reader(options).Run(in); }
 
 }  // namespace kiv

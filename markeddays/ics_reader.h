@@ -22,11 +22,11 @@
 
 #include <cstddef>
 #include <functional>
-#include <istream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "markeddays/byte_source.h"
 #include "markeddays/day_number.h"
 
 namespace kiv {
@@ -65,6 +65,6 @@ struct IcsReadOptions {
     UtcToLocal toLocal;
 };
 
-IcsReadResult ReadIcs(std::istream& in, const IcsReadOptions& options);
+IcsReadResult ReadIcs(ByteSource& in, const IcsReadOptions& options);
 
 }  // namespace kiv

@@ -1,8 +1,6 @@
 #include "markeddays/marked_files.h"
 
 #include <algorithm>
-#include <fstream>
-#include <system_error>
 
 namespace kiv {
 
@@ -17,50 +15,27 @@ std::wstring MarkedFile::StateText() const {
     return EventCountText(eventCount);
 }
 
-namespace {
-struct FileStamp {
-    bool found = false;
-    std::optional<std::filesystem::file_time_type> modified;
-    std::uintmax_t size = 0;
-};
-
-FileStamp StampOf(const std::filesystem::path& path) {
-    FileStamp stamp;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return stamp;
-    stamp.found = true;
-    const auto modified = std::filesystem::last_write_time(path, error);
-    if (!error) stamp.modified = modified;
-    const auto size = std::filesystem::file_size(path, error);
-    if (!error) stamp.size = size;
-    return stamp;
-}
-}  // namespace
-
 bool MarkedDayFiles::Changed(const MarkedFile& file) const {
-    const FileStamp stamp = StampOf(file.path);
-    return stamp.found != file.found || stamp.modified != file.modified || stamp.size != file.size;
+    return StampOf(file.path) != file.stamp;
 }
 
 void MarkedDayFiles::Read(MarkedFile& file) const {
     // The stamp is taken first: a file written while it is read differs from
     // it at the next refresh and is read again.
-    const FileStamp stamp = StampOf(file.path);
-    file.found = stamp.found;
-    file.modified = stamp.modified;
-    file.size = stamp.size;
+    file.stamp = StampOf(file.path);
+    file.found = file.stamp.found;
     file.readable = true;
     file.eventCount = 0;
     file.problem.reset();
     file.events.clear();
     if (!file.found) return;
-    std::ifstream in(file.path, std::ios::binary);
-    if (!in) {
+    FileSource in(file.path);
+    if (!in.IsOpen()) {
         file.readable = false;
         return;
     }
     IcsReadResult result = ReadIcs(in, {firstYear_, lastYear_, toLocal_});
-    if (in.bad() && !result.problem) result.problem = IcsProblem{0, L"read error"};
+    if (in.Failed() && !result.problem) result.problem = IcsProblem{0, L"read error"};
     file.eventCount = result.eventCount;
     file.problem = std::move(result.problem);
     file.events = std::move(result.events);
@@ -79,7 +54,7 @@ void MarkedDayFiles::SetYears(int firstYear, int lastYear) {
     Rebuild();
 }
 
-void MarkedDayFiles::SetPaths(const std::vector<std::filesystem::path>& paths) {
+void MarkedDayFiles::SetPaths(const std::vector<std::wstring>& paths) {
     std::vector<MarkedFile> files;
     files.reserve(paths.size());
     for (const auto& path : paths) {

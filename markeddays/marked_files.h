@@ -4,26 +4,24 @@
 // a timer (one status query per file when nothing changed).
 #pragma once
 
-#include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "markeddays/file_source.h"
 #include "markeddays/ics_reader.h"
 #include "markeddays/marked_days.h"
 
 namespace kiv {
 
 struct MarkedFile {
-    std::filesystem::path path;
+    std::wstring path;
     bool found = false;     // false: missing, or not a regular file
     bool readable = true;   // false: present but could not be opened
     std::size_t eventCount = 0;
     std::optional<IcsProblem> problem;
     // What the last reading saw, to tell a changed file.
-    std::optional<std::filesystem::file_time_type> modified;
-    std::uintmax_t size = 0;
+    FileStamp stamp;
     std::vector<MarkedEvent> events;
 
     // The file's state for the options dialog: "not found", "cannot be
@@ -42,7 +40,7 @@ public:
     void SetYears(int firstYear, int lastYear);
     // The files, as full paths, in order. A path already known keeps what
     // was read from it; a new one is read at once.
-    void SetPaths(const std::vector<std::filesystem::path>& paths);
+    void SetPaths(const std::vector<std::wstring>& paths);
     // Re-reads the files whose modification time, size or presence changed
     // and rebuilds the index; true when any did.
     bool Refresh();

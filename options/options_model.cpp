@@ -1,6 +1,7 @@
 #include "options/options_model.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <stdexcept>
 
 #include "calendar/month_cal_colors.h"
@@ -93,6 +94,16 @@ bool TOptionsModel::AddMarkedDayFile(const std::wstring& path) {
 
 void TOptionsModel::RemoveMarkedDayFile(std::size_t index) {
     if (index < markedDayFiles_.size()) markedDayFiles_.erase(markedDayFiles_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::vector<std::wstring> PickedFilePaths(const wchar_t* answer) {
+    const std::wstring first(answer);
+    std::vector<std::wstring> paths;
+    const wchar_t* separator = !first.empty() && first.back() == L'\\' ? L"" : L"\\";
+    for (const wchar_t* name = answer + first.size() + 1; *name; name += std::wcslen(name) + 1)
+        paths.push_back(first + separator + name);
+    if (paths.empty() && !first.empty()) paths.push_back(first);
+    return paths;
 }
 
 bool TOptionsModel::Checked(Setting box) const {

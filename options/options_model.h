@@ -72,4 +72,11 @@ private:
     std::vector<std::wstring> markedDayFiles_;
 };
 
+// The full paths in what the open dialog returns when several names may be
+// picked: one name is the full path; several are the folder, then each
+// name, each ending in a NUL, with an empty one last. A name is joined to
+// its folder with one backslash, also where the folder (a drive root such
+// as "C:\") ends in one.
+std::vector<std::wstring> PickedFilePaths(const wchar_t* answer);
+
 }  // namespace kiv

@@ -1,12 +1,9 @@
 #include "options/options_win.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <algorithm>
 #include <stdexcept>
-#include <cwchar>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +11,7 @@
 #include "options/custom_colors.h"
 #include "options/options_fit.h"
 #include "widgets/color_win.h"
+#include "widgets/common_dialogs_win.h"
 #include "widgets/font_win.h"
 #include "widgets/window_win.h"
 
@@ -245,13 +243,12 @@ void TfOptions::ShowModel() {
 }
 
 void TfOptions::ShowMarkedFiles(int select) {
-    const std::vector<std::wstring>& names = model_.MarkedDayFiles();
-    files_->SetPaths(std::vector<std::filesystem::path>(names.begin(), names.end()));
+    files_->SetPaths(model_.MarkedDayFiles());
     HWND list = Control(ids::kMarkedFiles);
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     int row = 0;
     for (const MarkedFile& file : files_->Files()) {
-        std::wstring path = file.path.wstring();
+        std::wstring path = file.path;
         const std::wstring state = file.StateText();
         LVITEMW item{};
         item.mask = LVIF_TEXT;
@@ -285,20 +282,13 @@ void TfOptions::btnAddFileClick() {
     ofn.hwndOwner = hwnd();
     ofn.lpstrFilter = L"Calendar files (*.ics)\0*.ics\0All files (*.*)\0*.*\0";
     ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size() - 2);  // the last two NULs end the list in any case
     ofn.lpstrTitle = L"Add calendar files";
     ofn.lpstrDefExt = L"ics";
     ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                 OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&ofn)) return;
-    // One name: the full path. Several: the folder, then each name, each
-    // ending in a zero, and an empty one last.
-    const std::wstring first(buffer.data());
-    std::vector<std::wstring> picked;
-    for (const wchar_t* name = buffer.data() + first.size() + 1; *name; name += std::wcslen(name) + 1)
-        picked.push_back((std::filesystem::path(first) / name).wstring());
-    if (picked.empty()) picked.push_back(first);
-    for (const std::wstring& path : picked) model_.AddMarkedDayFile(path);
+    if (!OpenFileDialog(ofn)) return;
+    for (const std::wstring& path : PickedFilePaths(buffer.data())) model_.AddMarkedDayFile(path);
     ShowMarkedFiles(static_cast<int>(model_.MarkedDayFiles().size()) - 1);
 }
 

@@ -38,4 +38,9 @@ BOOL PrintDialog(PRINTDLGW& data) {
     return function(&data);
 }
 
+BOOL OpenFileDialog(OPENFILENAMEW& data) {
+    static const auto function = CommonDialog<BOOL WINAPI(OPENFILENAMEW*)>("GetOpenFileNameW");
+    return function(&data);
+}
+
 }  // namespace kiv

@@ -29,9 +29,10 @@ private:
     HMODULE module_ = nullptr;
 };
 
-// As ChooseColorW and PrintDlgW; they throw std::runtime_error when
+// As ChooseColorW, PrintDlgW and GetOpenFileNameW; they throw std::runtime_error when
 // comdlg32 cannot be loaded. The library stays loaded until the program ends.
 BOOL ChooseColorDialog(CHOOSECOLORW& data);
 BOOL PrintDialog(PRINTDLGW& data);
+BOOL OpenFileDialog(OPENFILENAMEW& data);
 
 }  // namespace kiv

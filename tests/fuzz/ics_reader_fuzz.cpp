@@ -4,8 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <sstream>
-#include <string>
+#include <string_view>
 
 #include "markeddays/date_details.h"
 #include "markeddays/ics_reader.h"
@@ -13,7 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kiv;
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    TextSource in(std::string_view(reinterpret_cast<const char*>(data), size));
     const IcsReadOptions options{2024, 2026, [](TDateTime utc) { return utc - 5.0 / 24; }};
     const IcsReadResult result = ReadIcs(in, options);
     const DayNumber from = DayFromCivil(2024, 1, 1), to = DayFromCivil(2026, 12, 31);

@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
+
+#include "markeddays/ics_lines.h"
 
 namespace kiv {
 namespace {
@@ -22,7 +24,7 @@ std::string Iso(DayNumber day) {
 }
 
 IcsReadResult Read(const std::string& text, int first, int last) {
-    std::istringstream in(text);
+    TextSource in(text);
     return ReadIcs(in, {first, last, kTwoHoursEast});
 }
 
@@ -94,7 +96,7 @@ TEST(IcsReader, RecurrencesAndLayoutsMarkTheirDays) {
     }
 }
 
-std::filesystem::path Corpus(const char* name) { return std::filesystem::path(KIV_ICS_CORPUS) / name; }
+std::wstring Corpus(const char* name) { return (std::filesystem::path(KIV_ICS_CORPUS) / name).wstring(); }
 
 TEST(MarkedDayFiles, EachFileGetsItsStateAndTheGoodEventsCount) {
     const auto temp = std::filesystem::temp_directory_path() / ("kiv_marked_" + std::to_string(::getpid()));
@@ -119,7 +121,8 @@ TEST(MarkedDayFiles, EachFileGetsItsStateAndTheGoodEventsCount) {
     MarkedDayFiles files(kTwoHoursEast);
     files.SetYears(2025, 2027);
     files.SetPaths({Corpus("holidays.ics"), Corpus("export.ics"), Corpus("birthdays.ics"), Corpus("broken.ics"),
-                    temp / "missing.ics", temp / "empty.ics", temp / "binary.ics", temp / "big.ics"});
+                    (temp / "missing.ics").wstring(), (temp / "empty.ics").wstring(), (temp / "binary.ics").wstring(),
+                    (temp / "big.ics").wstring()});
     getrusage(RUSAGE_SELF, &after);
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 20 * 1024) << "kilobytes";
     std::vector<std::wstring> states;
@@ -152,6 +155,37 @@ TEST(MarkedDayFiles, EachFileGetsItsStateAndTheGoodEventsCount) {
     std::filesystem::remove_all(temp);
     EXPECT_TRUE(files.Refresh());
     EXPECT_EQ(files.Files()[4].StateText(), L"not found");
+}
+
+TEST(FileSource, StampsAndReadsOnlyRegularFilesWhateverTheirName) {
+    const auto temp = std::filesystem::temp_directory_path() / ("kiv_source_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(temp / "folder.ics");
+    const char8_t* named = u8"k\u00e4lender \u65e5.ics";  // the program hands the reader wide paths
+    std::ofstream(temp / named, std::ios::binary) << std::string(40000, 'x') << "\r\nend";
+    struct Case {
+        const char8_t* name;
+        bool found;
+        std::uint64_t size;
+    };
+    for (const Case& c : {Case{u8"missing.ics", false, 0}, Case{u8"folder.ics", false, 0}, Case{named, true, 40005}}) {
+        const std::wstring path = Utf8ToWide(temp.string() + '/' + reinterpret_cast<const char*>(c.name));
+        const FileStamp stamp = StampOf(path);
+        EXPECT_EQ(stamp.found, c.found) << c.size;
+        EXPECT_EQ(stamp.size, c.size);
+        if (!c.found) continue;
+        FileSource source(path);
+        ASSERT_TRUE(source.IsOpen());
+        std::string bytes(16384, '\0'), all;
+        while (const std::size_t n = source.Read(bytes.data(), bytes.size())) all.append(bytes, 0, n);
+        EXPECT_EQ(all.size(), c.size);
+        EXPECT_EQ(all.substr(all.size() - 5), "\r\nend");
+        EXPECT_FALSE(source.Failed());
+        // Rewritten within the same clock tick, a new size still tells the change.
+        std::ofstream(temp / c.name, std::ios::binary) << "BEGIN:VCALENDAR";
+        EXPECT_NE(StampOf(path), stamp);
+    }
+    EXPECT_FALSE(FileSource((temp / "missing.ics").wstring()).IsOpen());
+    std::filesystem::remove_all(temp);
 }
 
 }  // namespace

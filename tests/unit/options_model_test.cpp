@@ -280,5 +280,21 @@ TEST(CustomColors, FifteenSystemColoursInTheChoosersOrder) {
     EXPECT_EQ(odd[3], 1u);
 }
 
+TEST(PickedFilePaths, OneFullPathOrAFolderAndItsNames) {
+    using namespace std::string_literals;
+    using Paths = std::vector<std::wstring>;
+    const struct {
+        std::wstring answer;  // as the open dialog fills its buffer, with the final NULs
+        Paths paths;
+    } cases[] = {
+        {L"C:\\Cal\\holidays.ics\0\0"s, {L"C:\\Cal\\holidays.ics"}},
+        {L"C:\\Cal\0a.ics\0b c.ics\0\0"s, {L"C:\\Cal\\a.ics", L"C:\\Cal\\b c.ics"}},
+        {L"C:\\\0a.ics\0b.ics\0\0"s, {L"C:\\a.ics", L"C:\\b.ics"}},  // a drive root
+        {L"\\\\server\\share\\\0a.ics\0\0"s, {L"\\\\server\\share\\a.ics"}},
+        {L"\0\0"s, {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PickedFilePaths(c.answer.c_str()), c.paths);
+}
+
 }  // namespace
 }  // namespace kiv
