@@ -22,10 +22,15 @@ void DateDetailsTip::MakeTip() {
 void DateDetailsTip::SetText(const std::wstring& text) {
     if (text == text_) return;
     text_ = text;
-    if (tip_)
-        Send(TTM_UPDATETIPTEXTW);
-    else if (tool_ && !text_.empty())
-        MakeTip();
+    Send(TTM_UPDATETIPTEXTW);
+}
+
+void DateDetailsTip::Preview(const MSG& msg) {
+    if (tip_ || !tool_ || msg.message != WM_MOUSEMOVE || msg.hwnd != tool_) return;
+    MakeTip();
+    // The tip hears the mouse from the next move on; this one is passed on,
+    // so that a mouse resting where it came in shows the tip too.
+    if (tip_) SendMessageW(tip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void DateDetailsTip::Send(UINT message) {

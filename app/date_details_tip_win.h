@@ -13,9 +13,12 @@ namespace kiv {
 class DateDetailsTip {
 public:
     // The tip shows over `tool` while the mouse rests on it; its lines break
-    // at CR LF. The tooltip window itself is made with the first text: most
-    // days have none, and a tooltip is a costly window to make at start.
+    // at CR LF.
     void Create(HWND tool);
+    // Sees each message before it is dispatched. The tooltip window itself
+    // is made when the mouse first comes over the tool: a tooltip is a
+    // costly window to make, and most starts never show it.
+    void Preview(const MSG& msg);
     void SetText(const std::wstring& text);
     const std::wstring& Text() const noexcept { return text_; }
     HWND hwnd() const noexcept { return tip_.get(); }

@@ -35,6 +35,7 @@ public:
 
     MarkedDayFiles& Files() noexcept { return files_; }
     const DateDetailsTip& Details() const noexcept { return details_; }
+    DateDetailsTip& Details() noexcept { return details_; }
 
 private:
     TYearCalendar& calendar_;

@@ -101,7 +101,10 @@ void TfMain_calendar::Create() {
 
     // Without the timer the change of day would never be followed.
     if (!SetTimer(hwnd(), kTimerId, kTimerInterval, nullptr)) throw std::runtime_error(texts::kNoTimer);
-    Application::instance().setKeyboardNavigation([this](const MSG& msg) { return NavigateByKey(msg); });
+    Application::instance().setKeyboardNavigation([this](const MSG& msg) {
+        markedDays_.Details().Preview(msg);
+        return NavigateByKey(msg);
+    });
     Application::instance().setShortcutFilter([this](const MSG& msg) { return toolbar_.IsYearBoxEditingKey(msg); });
     creating_ = true;
     LoadSettings();

@@ -76,8 +76,9 @@ void ShowFromTray(HWND window) {
         Animate(window, tray, bounds);
     }
     if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    // A hidden window is shown on top of its kind: no call to bring it
+    // there is needed (and one costs a second full reordering).
     ShowWindow(window, SW_SHOW);
-    BringWindowToTop(window);
     SetForegroundWindow(window);
 }
 
