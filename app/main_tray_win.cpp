@@ -17,11 +17,16 @@ namespace {
 // DPI: 16 pixels at 96 DPI, 20, 24 or 32 at 120, 144 or 192. A system that
 // reports the unscaled size is given the scaled one all the same.
 int TrayIconSize() {
-    int dpi = 96;
-    if (HDC screen = GetDC(nullptr)) {
-        dpi = GetDeviceCaps(screen, LOGPIXELSX);
-        ReleaseDC(nullptr, screen);
-    }
+    // The system DPI stays what it was when the process started: read once,
+    // not on every tick of the timer.
+    static const int dpi = [] {
+        int value = 96;
+        if (HDC screen = GetDC(nullptr)) {
+            value = GetDeviceCaps(screen, LOGPIXELSX);
+            ReleaseDC(nullptr, screen);
+        }
+        return value;
+    }();
     return std::max({16, GetSystemMetrics(SM_CXSMICON), MulDiv(16, dpi, 96)});
 }
 
@@ -35,12 +40,11 @@ bool MainTray::Shown::operator==(const Shown& other) const {
 
 void MainTray::Create(HWND window, std::function<void()> onClick, std::function<void()> onDblClick,
                       std::function<void(UINT command)> onCommand) {
-    programIcon_ = LoadProgramIcon(GetSystemMetrics(SM_CXSMICON));
     // As a form declares it: the properties are read first, and the icon is
     // added once when loading ends.
     icon_.Create(window);
     icon_.SetVisible(true);
-    icon_.SetIcon(programIcon_.get());
+    icon_.SetIcon(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON)));
     icon_.PopupMenu = &menu_;
     icon_.OnClick = [click = std::move(onClick)](const void*) { click(); };
     icon_.OnDblClick = [dblClick = std::move(onDblClick)](const void*) { dblClick(); };
@@ -69,7 +73,7 @@ void MainTray::Update(const CalendarSettings& settings, TDateTime today, const s
     shown_ = next;
     if (!next.date) {
         // The last date text stays as the tooltip.
-        icon_.SetIcon(programIcon_.get());
+        icon_.SetIcon(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON)));
         return;
     }
     if (icon_.ToolTip() != next.toolTip) icon_.SetToolTip(next.toolTip);

@@ -73,7 +73,6 @@ private:
 
     TNotifyIcon icon_;
     TPopupMenu menu_;
-    UniqueIcon programIcon_;  // shown when the icon shows no date
     int pauses_ = 0;
     HotKeyRegistration hotKey_;
     std::optional<Shown> shown_;
