@@ -49,8 +49,8 @@ RECT TrayAnimationRect(HWND window) noexcept {
     return RECT{width - ScaleForDpi(100, dpi), height - ScaleForDpi(30, dpi), width, height};
 }
 
+// The tray's rectangle is looked up only for the animation that needs it.
 void HideToTray(HWND window) {
-    const RECT tray = TrayAnimationRect(window);
     if (IsIconic(window)) {
         // Restored without the animation, then hidden: shown again, the
         // window comes back in its normal size. The setting is only touched
@@ -64,16 +64,15 @@ void HideToTray(HWND window) {
     if (GetMinimizeAnimation()) {
         RECT bounds{};
         GetWindowRect(window, &bounds);
-        Animate(window, bounds, tray);
+        Animate(window, bounds, TrayAnimationRect(window));
     }
 }
 
 void ShowFromTray(HWND window) {
-    const RECT tray = TrayAnimationRect(window);
     if (GetMinimizeAnimation()) {
         RECT bounds{};
         GetWindowRect(window, &bounds);
-        Animate(window, tray, bounds);
+        Animate(window, TrayAnimationRect(window), bounds);
     }
     if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
     // A hidden window is shown on top of its kind: no call to bring it

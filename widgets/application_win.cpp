@@ -40,7 +40,9 @@ void Application::terminate() noexcept {
 int Application::run() {
     MSG msg{};
     for (;;) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        // Only an idle handler needs to know when the queue runs dry; without
+        // one, each message would cost an extra look at an empty queue.
+        while (idle_ && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (!dispatch(msg)) return static_cast<int>(msg.wParam);
         }
         runIdle();
