@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 #include <string>
@@ -167,12 +168,26 @@ TEST_F(MainWindow, EnterInTheYearBoxShowsTheTypedYear) {
 }
 
 TEST_F(MainWindow, ColumnCommandsResizeTheWindowToTheCalendar) {
+    // How far the bar reaches below its lowest button: the same when it
+    // wraps (one column) as on one row, with no blank band under it.
+    const auto belowButtons = [&] {
+        HWND bar = window->ToolBar().hwnd();
+        int lowest = 0;
+        for (int i = 0, n = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0)); i < n; ++i) {
+            RECT item{};
+            SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+            lowest = std::max(lowest, static_cast<int>(item.bottom));
+        }
+        return window->ToolBar().Height() - lowest;
+    };
+    const int oneRowMargin = belowButtons();
     for (Command c : {Command::Columns1, Command::Columns2, Command::Columns3, Command::Columns6,
                       Command::Columns12, Command::Columns4}) {
         Run(c);
         EXPECT_TRUE(window->IsChecked(c));
         const int columns = window->Calendar().Columns();
         EXPECT_EQ(ColumnsOf(c), columns);
+        EXPECT_EQ(belowButtons(), oneRowMargin) << columns;
         const SIZE client = Client();
         RECT outer;
         GetWindowRect(window->hwnd(), &outer);
