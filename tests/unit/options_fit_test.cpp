@@ -61,6 +61,20 @@ size_t IndexOf(int id) {
     throw std::logic_error("no such control");
 }
 
+TEST(OptionsFit, ACheckBoxCaptionHasRoomForTheLargerBoxAndItsLastPixel) {
+    struct Case {
+        int dpi, digit, text, lastBearing, expected;
+    } const cases[] = {
+        {96, 7, 50, 1, 13 + 1 + 3 + 50},       // a blank last column takes the margin: as before
+        {96, 7, 50, 0, 13 + 1 + 3 + 50 + 1},   // ink up to the end: one more pixel
+        {120, 9, 40, -1, 16 + 1 + 4 + 40 + 1}, // a letter leaning out is in the text's width already
+        {144, 11, 230, 0, 20 + 1 + 5 + 230 + 1},  // a themed box is 20 pixels, Wine's 19
+        {192, 14, 163, 2, 26 + 1 + 7 + 163},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CheckBoxCaptionWidth(c.dpi, c.digit, c.text, c.lastBearing), c.expected) << c.dpi << " " << c.text;
+}
+
 TEST(OptionsFit, CaptionsThatFitLeaveTheLayoutExactlyAsItIs) {
     for (int dpi : {96, 120, 144}) {
         // A font a sixth narrower than the wide one: every caption fits its place.
