@@ -62,17 +62,11 @@ size_t IndexOf(int id) {
 }
 
 TEST(OptionsFit, ACheckBoxCaptionHasRoomForTheLargerBoxAndItsLastPixel) {
-    struct Case {
-        int dpi, digit, text, lastBearing, expected;
-    } const cases[] = {
-        {96, 7, 50, 1, 13 + 1 + 3 + 50},       // a blank last column takes the margin: as before
-        {96, 7, 50, 0, 13 + 1 + 3 + 50 + 1},   // ink up to the end: one more pixel
-        {120, 9, 40, -1, 16 + 1 + 4 + 40 + 1}, // a letter leaning out is in the text's width already
-        {144, 11, 230, 0, 20 + 1 + 5 + 230 + 1},  // a themed box is 20 pixels, Wine's 19
-        {192, 14, 163, 2, 26 + 1 + 7 + 163},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(CheckBoxCaptionWidth(c.dpi, c.digit, c.text, c.lastBearing), c.expected) << c.dpi << " " << c.text;
+    // {DPI, digit, text, its last letter's right bearing, width}: a blank last column takes the clipped pixel;
+    // a themed box is 20 and 26 pixels at 144 and 192 DPI, Wine's 19 and 25.
+    const int cases[][5] = {{96, 7, 50, 1, 67}, {96, 7, 50, 0, 68}, {120, 9, 40, -1, 62}, {144, 11, 230, 0, 257},
+                            {192, 14, 163, 2, 197}};
+    for (const auto& c : cases) EXPECT_EQ(CheckBoxCaptionWidth(c[0], c[1], c[2], c[3]), c[4]) << c[0] << " " << c[2];
 }
 
 TEST(OptionsFit, CaptionsThatFitLeaveTheLayoutExactlyAsItIs) {

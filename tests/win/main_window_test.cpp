@@ -168,16 +168,12 @@ TEST_F(MainWindow, EnterInTheYearBoxShowsTheTypedYear) {
 }
 
 TEST_F(MainWindow, ColumnCommandsResizeTheWindowToTheCalendar) {
-    // How far the bar reaches below its lowest button: the same when it
-    // wraps (one column) as on one row, with no blank band under it.
+    // The bar ends as far below its lowest button when it wraps (one column) as on one row.
     const auto belowButtons = [&] {
-        HWND bar = window->ToolBar().hwnd();
+        RECT item{};
         int lowest = 0;
-        for (int i = 0, n = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0)); i < n; ++i) {
-            RECT item{};
-            SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        for (WPARAM i = 0; SendMessageW(window->ToolBar().hwnd(), TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)); ++i)
             lowest = std::max(lowest, static_cast<int>(item.bottom));
-        }
         return window->ToolBar().Height() - lowest;
     };
     const int oneRowMargin = belowButtons();
