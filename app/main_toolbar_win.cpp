@@ -208,7 +208,36 @@ void MainToolbar::LayoutPanelInsides() {
 }
 
 void MainToolbar::AutoSize() {
+    // The bar sizes itself again, at its parent's width, once it may resize.
+    const LONG_PTR style = GetWindowLongPtrW(toolbar_, GWL_STYLE);
+    if (style & CCS_NORESIZE) SetWindowLongPtrW(toolbar_, GWL_STYLE, style & ~static_cast<LONG_PTR>(CCS_NORESIZE));
     SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+    // A wrapped bar may make itself taller than its rows: Wine counts a
+    // separator that ends a row as a row of its own (TB_GETROWS says 3 for
+    // two rows), and leaves a blank band under the last one. The bar is cut
+    // to its lowest button and the margin a single row has below it, and kept
+    // at that height until it is sized again.
+    RECT outer{}, client{};
+    GetWindowRect(toolbar_, &outer);
+    GetClientRect(toolbar_, &client);
+    const int height = outer.bottom - outer.top;
+    int lowest = 0;
+    const int count = static_cast<int>(SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        RECT item{};
+        if (SendMessageW(toolbar_, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)) &&
+            item.bottom > lowest)
+            lowest = item.bottom;
+    }
+    const int rows = static_cast<int>(SendMessageW(toolbar_, TB_GETROWS, 0, 0));
+    const int buttonHeight = HIWORD(SendMessageW(toolbar_, TB_GETBUTTONSIZE, 0, 0));
+    const int margin = client.bottom - rows * buttonHeight;
+    const int needed = height - client.bottom + lowest + (margin > 0 ? margin : 0);
+    if (lowest > 0 && needed < height) {
+        SetWindowLongPtrW(toolbar_, GWL_STYLE, style | CCS_NORESIZE);
+        SetWindowPos(toolbar_, nullptr, 0, 0, outer.right - outer.left, needed,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     // Button rectangles move with the bar's height: keep the panels in their slots.
     LayoutPanels();
 }

@@ -37,6 +37,11 @@ int ScaleOptionsPixels(int pixelsAt96, int dpi) noexcept {
     return static_cast<int>(product >= 0 ? (product + 48) / 96 : -((-product + 48) / 96));
 }
 
+int CheckBoxCaptionWidth(int dpi, int digitWidth, int textWidth, int lastRightBearing) noexcept {
+    const int box = std::max(12 * dpi / 96 + 1, ScaleOptionsPixels(13, dpi));
+    return box + 1 + digitWidth / 2 + textWidth + (lastRightBearing > 0 ? 0 : 1);
+}
+
 OptionsFit FitOptionsLayout(int dpi, const std::vector<int>& needed, int noteHeight) {
     const std::vector<OptionsItem>& layout = OptionsLayout();
     if (needed.size() != layout.size()) throw std::invalid_argument("One needed width per control");

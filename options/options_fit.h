@@ -28,6 +28,15 @@ struct OptionsFit {
 // Pixels at 96 DPI scaled to the DPI, rounded to the nearest.
 int ScaleOptionsPixels(int pixelsAt96, int dpi) noexcept;
 
+// What a check box needs for its caption at the DPI: its box, half a digit
+// before the text, the text and the pixel kept free on either side of it.
+// The box is the larger of the two systems' (Wine draws 12 * DPI / 96 + 1
+// pixels, a themed Windows box is 13 pixels scaled). The text is clipped a
+// pixel inside the control's right edge: that pixel is needed where the last
+// letter's ink reaches the end of its advance (`lastRightBearing` <= 0; a
+// negative one is already counted in `textWidth`).
+int CheckBoxCaptionWidth(int dpi, int digitWidth, int textWidth, int lastRightBearing) noexcept;
+
 // `needed`: one width per OptionsLayout() item, in pixels at the DPI: what
 // its caption needs (for a check box with its box and the gap before the
 // text, for a button with its edges), or 0 for a control whose width is

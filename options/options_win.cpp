@@ -178,8 +178,8 @@ void TfOptions::Layout(UINT dpi, const RECT* suggested) {
         const std::wstring caption = WithoutAccelerator(item.caption);
         switch (item.kind) {
             case K::CheckBox:
-                // The box, then half a digit's width before the text.
-                needed[i] = 12 * static_cast<int>(dpi) / 96 + 1 + DigitWidth(control) / 2 + TextWidth(control, caption);
+                needed[i] = CheckBoxCaptionWidth(static_cast<int>(dpi), DigitWidth(control), TextWidth(control, caption),
+                                                 LastRightBearing(control, caption));
                 break;
             case K::Label: needed[i] = TextWidth(control, caption) + 1; break;
             // The edges and the focus frame on either side.

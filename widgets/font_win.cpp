@@ -35,6 +35,14 @@ int TextWidth(HWND window, std::wstring_view text) {
     return size.cx;
 }
 
+int LastRightBearing(HWND window, std::wstring_view text) {
+    if (text.empty()) return 0;
+    WindowDc dc(window);
+    SelectGuard select(dc.get(), FontOf(window));
+    ABC last{};
+    return GetCharABCWidthsW(dc.get(), text.back(), text.back(), &last) ? last.abcC : 0;
+}
+
 int DigitWidth(HWND window) {
     WindowDc dc(window);
     SelectGuard select(dc.get(), FontOf(window));

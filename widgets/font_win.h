@@ -18,6 +18,10 @@ UniqueFont CreateFontAt(const wchar_t* face, int heightAt96, UINT dpi);
 int TextWidth(HWND window, std::wstring_view text);
 // The width of the digit 0 in the window's font.
 int DigitWidth(HWND window);
+// The space between the ink of the text's last letter and the end of its
+// advance in the window's font (negative where the letter leans out past
+// it); 0 for an empty text or where the font does not say.
+int LastRightBearing(HWND window, std::wstring_view text);
 // The height of a line of text in the window's font.
 int LineHeight(HWND window);
 // The height a one-line box (an edit, a hot-key box) needs for a line of

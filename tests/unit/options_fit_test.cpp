@@ -61,6 +61,14 @@ size_t IndexOf(int id) {
     throw std::logic_error("no such control");
 }
 
+TEST(OptionsFit, ACheckBoxCaptionHasRoomForTheLargerBoxAndItsLastPixel) {
+    // {DPI, digit, text, its last letter's right bearing, width}: a blank last column takes the clipped pixel;
+    // a themed box is 20 and 26 pixels at 144 and 192 DPI, Wine's 19 and 25.
+    const int cases[][5] = {{96, 7, 50, 1, 67}, {96, 7, 50, 0, 68}, {120, 9, 40, -1, 62}, {144, 11, 230, 0, 257},
+                            {192, 14, 163, 2, 197}};
+    for (const auto& c : cases) EXPECT_EQ(CheckBoxCaptionWidth(c[0], c[1], c[2], c[3]), c[4]) << c[0] << " " << c[2];
+}
+
 TEST(OptionsFit, CaptionsThatFitLeaveTheLayoutExactlyAsItIs) {
     for (int dpi : {96, 120, 144}) {
         // A font a sixth narrower than the wide one: every caption fits its place.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 #include <string>
@@ -167,12 +168,22 @@ TEST_F(MainWindow, EnterInTheYearBoxShowsTheTypedYear) {
 }
 
 TEST_F(MainWindow, ColumnCommandsResizeTheWindowToTheCalendar) {
+    // The bar ends as far below its lowest button when it wraps (one column) as on one row.
+    const auto belowButtons = [&] {
+        RECT item{};
+        int lowest = 0;
+        for (WPARAM i = 0; SendMessageW(window->ToolBar().hwnd(), TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)); ++i)
+            lowest = std::max(lowest, static_cast<int>(item.bottom));
+        return window->ToolBar().Height() - lowest;
+    };
+    const int oneRowMargin = belowButtons();
     for (Command c : {Command::Columns1, Command::Columns2, Command::Columns3, Command::Columns6,
                       Command::Columns12, Command::Columns4}) {
         Run(c);
         EXPECT_TRUE(window->IsChecked(c));
         const int columns = window->Calendar().Columns();
         EXPECT_EQ(ColumnsOf(c), columns);
+        EXPECT_EQ(belowButtons(), oneRowMargin) << columns;
         const SIZE client = Client();
         RECT outer;
         GetWindowRect(window->hwnd(), &outer);
